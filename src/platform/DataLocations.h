@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// Where the settings store and the data files live. LINEMINDER_HOME, when set, holds
+// everything; otherwise the settings go to the per-user config folder and the data
+// (Logs/, Holiday.hl, the simulated phone book) to the per-user data folder.
+class DataLocations
+{
+public:
+    DataLocations(QString configDir, QString dataDir);
+
+    // Reads LINEMINDER_HOME / the XDG folders.
+    static DataLocations fromEnvironment();
+    static DataLocations inside(const QString &home) { return DataLocations(home, home); }
+
+    // Creates the folders (mode 0700) when missing. Returns false when one cannot be made.
+    bool ensureFolders() const;
+
+    QString configDir() const { return m_configDir; }
+    QString dataDir() const { return m_dataDir; }
+    QString settingsDatabase() const;
+    QString logsDir() const;
+    QString holidayFile() const;
+    QString simulatedPhonebook() const;
+
+    // A path inside Logs/ for a file named after a user's text (a provider name): the
+    // characters a file name cannot safely hold become "_", so it never leaves the folder.
+    QString logFile(const QString &baseName, const QString &suffix) const;
+
+private:
+    QString m_configDir;
+    QString m_dataDir;
+};
+
+// "/", "\", NUL and a leading "." become "_"; an empty name becomes "_".
+QString SafeFileName(const QString &name);

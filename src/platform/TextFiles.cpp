@@ -1,0 +1,125 @@
+#include "platform/TextFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <unistd.h>
+
+namespace TextFiles {
+
+namespace {
+
+// Qt 6.4 has no Windows-1252 codec without ICU; only 0x80-0x9F differ from Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+};
+
+QString decodeCp1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        *out++ = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
+    }
+    return text;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString DecodeLine(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeCp1252(bytes);
+}
+
+QStringList SplitLines(QByteArrayView bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    while (start < size) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? size : end + 1;
+        if (end < 0)
+            end = size;
+        qsizetype stop = end;
+        if (stop > start && bytes[stop - 1] == '\r')
+            --stop;
+        lines.append(DecodeLine(bytes.sliced(start, stop - start)));
+        start = next;
+    }
+    return lines;
+}
+
+ReadResult ReadLines(const QString &path)
+{
+    ReadResult result;
+    QFile file(path);
+    if (!file.exists()) {
+        result.missing = true;
+        result.error = QStringLiteral("The file %1 does not exist.").arg(path);
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    result.lines = SplitLines(bytes);
+    result.ok = true;
+    return result;
+}
+
+bool Append(const QString &path, const QString &text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool Replace(const QString &path, const QString &text, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    file.write(text.toUtf8());
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace TextFiles

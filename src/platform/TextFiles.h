@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// The program's text files (log, archives, Holiday.hl, tariff files) are written as
+// UTF-8 with CR LF. Older files may hold Windows-1252 bytes and LF-only lines, so the
+// readers decode line by line: valid UTF-8 as such, anything else as Windows-1252.
+namespace TextFiles {
+
+inline const QString kLineEnd = QStringLiteral("\r\n");
+
+QString DecodeLine(QByteArrayView bytes);
+
+// Splits a file's bytes into decoded lines (CR LF or LF; a trailing line end adds no
+// empty line).
+QStringList SplitLines(QByteArrayView bytes);
+
+struct ReadResult
+{
+    bool ok = false;
+    bool missing = false;
+    QStringList lines;
+    QString error;
+};
+ReadResult ReadLines(const QString &path);
+
+// Appends text (already carrying its CR LF) to a file, creating it when absent.
+// The data is flushed to the disk before returning; on failure the reason is in *error.
+bool Append(const QString &path, const QString &text, QString *error = nullptr);
+
+// Replaces a whole file atomically: readers see either the old or the new content.
+bool Replace(const QString &path, const QString &text, QString *error = nullptr);
+
+} // namespace TextFiles

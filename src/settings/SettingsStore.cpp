@@ -1,0 +1,237 @@
+#include "settings/SettingsStore.h"
+
+#include <QAtomicInteger>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <optional>
+
+Q_LOGGING_CATEGORY(lcSettings, "lineminder.settings")
+
+namespace {
+
+QAtomicInteger<int> g_connectionCounter;
+
+QByteArray valueBytes(const QVariant &value)
+{
+    // Rows written by other tools may hold TEXT instead of a BLOB.
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray();
+    return value.toString().toUtf8();
+}
+
+} // namespace
+
+QString NormalizeSection(const QString &section)
+{
+    QString normalized = section;
+    while (normalized.endsWith(QLatin1Char('\\')))
+        normalized.chop(1);
+    return normalized;
+}
+
+bool SettingIsTrue(const QString &value)
+{
+    const QString trimmed = value.trimmed();
+    if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double number = trimmed.toDouble(&ok);
+    return ok && number != 0.0;
+}
+
+SettingsStore::SettingsStore(const QString &path)
+    : m_connectionName(QStringLiteral("lineminder-settings-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1)))
+{
+    // Create the file private before SQLite opens it; its WAL files inherit the mode.
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.close();
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        m_error = db.lastError().text();
+        return;
+    }
+    QSqlQuery query(db);
+    const char *setup[] = {
+        "PRAGMA journal_mode=WAL",
+        "PRAGMA synchronous=FULL",
+        "CREATE TABLE IF NOT EXISTS settings(section TEXT NOT NULL COLLATE NOCASE, key TEXT NOT NULL COLLATE NOCASE, "
+        "value BLOB NOT NULL, PRIMARY KEY(section, key))",
+    };
+    for (const char *statement : setup) {
+        if (!query.exec(QString::fromLatin1(statement))) {
+            m_error = query.lastError().text();
+            return;
+        }
+    }
+    m_open = true;
+}
+
+SettingsStore::~SettingsStore()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool SettingsStore::execute(QSqlQuery &query) const
+{
+    if (query.exec())
+        return true;
+    qCWarning(lcSettings) << "settings store:" << query.lastError().text();
+    return false;
+}
+
+std::optional<QByteArray> SettingsStore::lookup(const QString &section, const QString &key) const
+{
+    if (!m_open)
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("SELECT value FROM settings WHERE section = ? AND key = ?"));
+    query.addBindValue(NormalizeSection(section));
+    query.addBindValue(key);
+    if (!execute(query) || !query.next())
+        return std::nullopt;
+    return valueBytes(query.value(0));
+}
+
+QString SettingsStore::GetSetting(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const std::optional<QByteArray> bytes = lookup(section, key);
+    return bytes ? QString::fromUtf8(*bytes) : defaultValue;
+}
+
+QByteArray SettingsStore::GetSettingBytes(const QString &section, const QString &key) const
+{
+    return lookup(section, key).value_or(QByteArray());
+}
+
+bool SettingsStore::GetFlag(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return SettingIsTrue(GetSetting(section, key, defaultValue));
+}
+
+bool SettingsStore::SaveSetting(const QString &section, const QString &key, const QString &value)
+{
+    return SaveSettingBytes(section, key, value.toUtf8());
+}
+
+bool SettingsStore::SaveSettingBytes(const QString &section, const QString &key, const QByteArray &value)
+{
+    if (!m_open)
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    // An upsert keeps the row (and so its place in the section's order) on update.
+    query.prepare(QStringLiteral("INSERT INTO settings(section, key, value) VALUES(?, ?, ?) "
+                                 "ON CONFLICT(section, key) DO UPDATE SET value = excluded.value"));
+    query.addBindValue(NormalizeSection(section));
+    query.addBindValue(key);
+    // A null QByteArray would bind as NULL and break the NOT NULL constraint.
+    query.addBindValue(value.isNull() ? QByteArray("") : value);
+    const bool ok = execute(query);
+    if (!ok && m_batchDepth > 0)
+        m_batchFailed = true;
+    return ok;
+}
+
+bool SettingsStore::DeleteSetting(const QString &section)
+{
+    if (!m_open)
+        return false;
+    const QString path = NormalizeSection(section);
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("DELETE FROM settings WHERE section = :s COLLATE NOCASE "
+                                 "OR substr(section, 1, length(:s) + 1) = (:s || '\\') COLLATE NOCASE"));
+    query.bindValue(QStringLiteral(":s"), path);
+    return execute(query);
+}
+
+bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
+{
+    if (!m_open)
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("DELETE FROM settings WHERE section = ? AND key = ?"));
+    query.addBindValue(NormalizeSection(section));
+    query.addBindValue(key);
+    return execute(query);
+}
+
+SettingsStore::Pairs SettingsStore::GetAllSettings(const QString &section) const
+{
+    Pairs pairs;
+    if (!m_open)
+        return pairs;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("SELECT key, value FROM settings WHERE section = ? ORDER BY rowid"));
+    query.addBindValue(NormalizeSection(section));
+    if (!execute(query))
+        return pairs;
+    while (query.next())
+        pairs.append({query.value(0).toString(), QString::fromUtf8(valueBytes(query.value(1)))});
+    return pairs;
+}
+
+bool SettingsStore::beginBatch()
+{
+    if (!m_open)
+        return false;
+    if (m_batchDepth++ > 0)
+        return true;
+    m_batchFailed = false;
+    return QSqlDatabase::database(m_connectionName, false).transaction();
+}
+
+bool SettingsStore::endBatch(bool commit)
+{
+    if (!m_open || m_batchDepth == 0)
+        return false;
+    if (!commit)
+        m_batchFailed = true;
+    if (--m_batchDepth > 0)
+        return commit;
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (m_batchFailed) {
+        db.rollback();
+        return false;
+    }
+    if (!db.commit()) {
+        qCWarning(lcSettings) << "settings store: commit failed:" << db.lastError().text();
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+SettingsStore::Batch::Batch(SettingsStore &store) : m_store(store)
+{
+    m_store.beginBatch();
+}
+
+SettingsStore::Batch::~Batch()
+{
+    if (!m_done)
+        m_store.endBatch(false);
+}
+
+bool SettingsStore::Batch::commit()
+{
+    if (m_done)
+        return false;
+    m_done = true;
+    return m_store.endBatch(true);
+}

@@ -1,0 +1,92 @@
+#include "platform/DataLocations.h"
+#include "platform/TextFiles.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+class TestTextFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodesUtf8OrWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("plain") << QString("plain");
+        QTest::newRow("utf-8") << QByteArray("M\xC3\xBCller \xE2\x82\xAC") << QString::fromUtf8("Müller €");
+        QTest::newRow("cp1252 euro and umlaut") << QByteArray("M\xFCller \x80") << QString::fromUtf8("Müller €");
+        QTest::newRow("cp1252 quotes") << QByteArray("\x93x\x94") << QString::fromUtf8("“x”");
+        QTest::newRow("truncated utf-8") << QByteArray("\xC3") << QString::fromUtf8("Ã");
+    }
+    void decodesUtf8OrWindows1252()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(TextFiles::DecodeLine(bytes), text);
+    }
+
+    void splitsCrLfAndLf()
+    {
+        QCOMPARE(TextFiles::SplitLines("a\r\nb\nc"), QStringList({"a", "b", "c"}));
+        QCOMPARE(TextFiles::SplitLines("a\r\n\r\nb\r\n"), QStringList({"a", "", "b"}));
+        QCOMPARE(TextFiles::SplitLines(""), QStringList());
+        // Each line decides its own encoding: an old cp1252 line before a new UTF-8 one.
+        QCOMPARE(TextFiles::SplitLines("\xE9t\xE9\r\n\xC3\xA9t\xC3\xA9\r\n"),
+                 QStringList({QString::fromUtf8("été"), QString::fromUtf8("été")}));
+    }
+
+    void appendsUtf8AndReportsFailure()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.log");
+        QVERIFY(TextFiles::Append(path, QString::fromUtf8("é\r\n")));
+        QVERIFY(TextFiles::Append(path, "b\r\n"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\xC3\xA9\r\nb\r\n"));
+        QString error;
+        QVERIFY(!TextFiles::Append(dir.filePath("missing/x.log"), "b", &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void safeFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("plain") << "Home" << "Home";
+        QTest::newRow("slash") << "a/b" << "a_b";
+        QTest::newRow("backslash") << "a\\b" << "a_b";
+        QTest::newRow("parent") << "../../etc/passwd" << "_._.._etc_passwd";
+        QTest::newRow("dot") << ".hidden" << "_hidden";
+        QTest::newRow("nul") << QString("a") + QChar(0) + "b" << "a_b";
+        QTest::newRow("empty") << "" << "_";
+    }
+    void safeFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, safe);
+        QCOMPARE(SafeFileName(name), safe);
+    }
+
+    void locationsFromHomeArePrivate()
+    {
+        QTemporaryDir dir;
+        qputenv("LINEMINDER_HOME", dir.filePath("home").toUtf8());
+        const DataLocations locations = DataLocations::fromEnvironment();
+        qunsetenv("LINEMINDER_HOME");
+        QVERIFY(locations.ensureFolders());
+        QCOMPARE(locations.logsDir(), dir.filePath("home") + "/Logs");
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(locations.dataDir()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        QVERIFY(locations.logFile("../x", ".log").startsWith(locations.logsDir() + "/"));
+        QVERIFY(!locations.logFile("../x", ".log").contains("/../"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFiles)
+#include "tst_TextFiles.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/DataLocations.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+// A throw-away data folder (with Logs/) for one test.
+class TempHome
+{
+public:
+    TempHome();
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    const DataLocations &locations() const { return m_locations; }
+
+    QByteArray readFile(const QString &relativePath) const;
+    bool exists(const QString &relativePath) const;
+    void writeFile(const QString &relativePath, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+    DataLocations m_locations;
+};
