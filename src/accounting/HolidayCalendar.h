@@ -36,6 +36,9 @@ public:
     static QString formatDate(const QDate &date);
 
 private:
+    void setHolidays(QList<Holiday> holidays);
+
     QString m_path;
     QList<Holiday> m_holidays;
+    QList<QDate> m_dates; // m_holidays' dates, parsed once: isHoliday is asked often
 };

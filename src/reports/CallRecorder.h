@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/DataLocations.h"
+#include "reports/CallRecord.h"
+#include "reports/DateTimeFormats.h"
+
+class Prompter;
+class ReportArchives;
+class SettingsStore;
+
+// Writes a finished call into the connection log and the call report, each when the
+// provider's options ask for it, and tells the user how it went.
+class CallRecorder
+{
+public:
+    CallRecorder(const SettingsStore &store, Prompter &prompter, DataLocations locations,
+                 const ReportArchives &archives, DateTimeFormats formats);
+
+    // "Log Saved!" only after the entry was really written; a failed write shows why,
+    // with the critical icon. Returns whether everything asked for was written.
+    bool WriteConnectionLog(const CallRecord &call, bool keepLog);
+    bool WriteReportRecord(const CallRecord &call, bool keepReport);
+
+private:
+    const SettingsStore &m_store;
+    Prompter &m_prompter;
+    DataLocations m_locations;
+    const ReportArchives &m_archives;
+    DateTimeFormats m_formats;
+};

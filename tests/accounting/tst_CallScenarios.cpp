@@ -1,0 +1,131 @@
+#include "settings/SettingsLayout.h"
+#include "support/AccountingRig.h"
+#include "support/StoreFixtures.h"
+
+#include <QTest>
+
+// Whole calls through the accounting core, driven the way the call engine drives it:
+// Connect, connection up, one tick a second, one charge a minute, end of call, records,
+// counters stored.
+class TestCallScenarios : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void prepare(AccountingRig &rig)
+    {
+        const QString provider = SettingsLayout::Provider("Home");
+        rig.store.SaveSetting(provider, "KeepLog", "1");
+        rig.store.SaveSetting(provider, "KeepReport", "1");
+        for (int item = 1; item <= 11; ++item)
+            rig.store.SaveSetting(SettingsLayout::LogSettings(), QString::number(item), "1");
+        const QString general = SettingsLayout::GeneralSettings();
+        rig.store.SaveSetting(general, "AddCost", "1");
+        rig.store.SaveSetting(general, "AddCostTxt", "50");
+        rig.store.SaveSetting(general, "AddTime", "1");
+        rig.store.SaveSetting(general, "AddTimeTxT", "10");
+        rig.store.SaveSetting(general, "AddMinCharge", "1");
+        rig.store.SaveSetting(general, "AddMinChargeTxT", "200");
+        StoreFixtures::writeTariff(rig.store, "Flat", {"2", "", "", "0.10", "0", {}, {}});
+        StoreFixtures::assignTariff(rig.store, "Home", "Flat");
+    }
+
+    static void call(AccountingRig &rig, int seconds)
+    {
+        rig.accounting.BeginCall();
+        const QDateTime start = rig.clock.now();
+        rig.accounting.StartCallCharges(ChargeSettings::read(rig.store));
+        for (int second = 1; second <= seconds; ++second) {
+            rig.clock.advanceSeconds(1);
+            rig.accounting.CountSecond();
+            if (second % 60 == 0)
+                rig.accounting.ChargeMinute(true, rig.clock.now().time());
+        }
+        const QTime end = rig.clock.now().time();
+        rig.accounting.ApplyMinimumCharge(ChargeSettings::read(rig.store));
+        rig.accounting.CloseCallCharges();
+        const CallRecord record = rig.accounting.record("Home", start, end);
+        rig.prompter.expect("Log Saved!");
+        QVERIFY(rig.recorder.WriteConnectionLog(record, rig.accounts->connection().keepLog));
+        QVERIFY(rig.recorder.WriteReportRecord(record, rig.accounts->connection().keepReport));
+        rig.accounts->setLastCallTimes(start.time(), end);
+        QVERIFY(rig.accounts->SaveCounters());
+    }
+
+private slots:
+    void twoCallsOnOneDay()
+    {
+        AccountingRig rig(QDateTime(QDate(2024, 3, 5), QTime(12, 0, 5)));
+        prepare(rig);
+        rig.accounts->LoadProvider("Home");
+        call(rig, 125); // fee 0.50 + 2 minutes at 0.10, raised to the minimum 2.00
+        rig.clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(12, 10, 0)));
+        call(rig, 300); // fee 0.50 + 5 minutes at 0.10, raised to 2.00
+
+        const QByteArray bar(87, '_');
+        const QByteArray entry2 = "\"" + bar +
+                                  "\r\n  Provider: Home Started: 5/3/2024  12:10:00 Ended: 12:15:00  Current Payment: "
+                                  "$2.0000\r\n  Duration: 00:05:10  Today: 0:7:25  This month: 0:7:25\r\n  Total "
+                                  "Time: 0:7:25  Number of calls: 2  Total Payment: $4.0000 Tariff Name: Flat\r\n" +
+                                  bar + "\"\r\n";
+        const QByteArray log = rig.home.readFile("Logs/Connections.log");
+        QVERIFY(log.startsWith("\"" + bar + "\r\n  Provider: Home Started: 5/3/2024  12:00:05 Ended: 12:02:10"));
+        QVERIFY2(log.endsWith(entry2), log.constData());
+        QCOMPARE(log.count(bar), 4);
+
+        QCOMPARE(rig.home.readFile("Logs/Report.ini"),
+                 QByteArray("\"Home\",\"1\",\"5/3/2024\",\"12:00:05\",\"12:02:10\",\"00:02:15\",\"$2.0000\",\"0:2:15\","
+                            "\"0:2:15\",\"0:2:15\",\"$2.0000\"\r\n"
+                            "\"Home\",\"2\",\"5/3/2024\",\"12:10:00\",\"12:15:00\",\"00:05:10\",\"$2.0000\",\"0:7:25\","
+                            "\"0:7:25\",\"0:7:25\",\"$4.0000\"\r\n"));
+
+        const QList<QPair<QString, QString>> expected = {
+            {"Name", "Home"},          {"Login", ""},         {"TotTime", "00:07:25"},
+            {"Calls", "2"},            {"StartTime", "12:10:00"}, {"EndTime", "12:15:00"},
+            {"TodayDate", "5/3/24"},   {"TodayTime", "0:7:25"}, {"MonthTime", "0:7:25"},
+            {"Payment", "400"},        {"Month Payment", "400"}, {"Day Payment", "400"},
+        };
+        for (const auto &[key, value] : expected)
+            QCOMPARE(rig.stored("Home", key), value);
+        QCOMPARE(rig.state.text(MainState::Field::Cost), QString("4.0000"));
+        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
+    }
+
+    void usedOnMonthEndLoadedNextMonth()
+    {
+        AccountingRig rig(QDateTime(QDate(2024, 1, 31), QTime(23, 59, 0)));
+        prepare(rig);
+        rig.accounts->LoadProvider("Home");
+        call(rig, 50); // 23:59:00 - 23:59:50, fee 0.50 raised to 2.00
+
+        // The next program run, on 1 February.
+        rig.clock.setNow(QDateTime(QDate(2024, 2, 1), QTime(8, 0)));
+        auto nextRun = rig.restart();
+        nextRun->LoadProvider("Home");
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"),
+                 QByteArray("\"Home\",\"31/1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
+        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), QByteArray("\"Home\",\"1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
+        QCOMPARE(rig.state.text(MainState::Field::TodayTime), QString("00:00:00"));
+        QCOMPARE(rig.state.text(MainState::Field::TotTime), QString("00:01:00"));
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
+        QCOMPARE(rig.stored("Home", "Month Payment"), QString("0"));
+        QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
+    }
+
+    void feeAppliesWithoutTariffAndChangesTakeEffectAtOnce()
+    {
+        AccountingRig rig;
+        prepare(rig);
+        rig.store.DeleteSetting(SettingsLayout::TariffAssignment("Home"));
+        rig.prompter.expect("You don't have any assigned tariff for today!");
+        rig.accounts->LoadProvider("Home");
+        rig.store.SaveSetting(SettingsLayout::GeneralSettings(), "AddMinCharge", "0");
+        rig.store.SaveSetting(SettingsLayout::GeneralSettings(), "AddCostTxt", "150"); // changed after loading
+        call(rig, 130);
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("1.5000"));
+        QCOMPARE(rig.stored("Home", "Payment"), QString("150"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCallScenarios)
+#include "tst_CallScenarios.moc"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "accounting/CallAccounting.h"
+#include "accounting/HolidayCalendar.h"
+#include "accounting/ProviderAccounts.h"
+#include "mainwindow/MainState.h"
+#include "reports/CallRecorder.h"
+#include "reports/ReportArchives.h"
+#include "settings/SettingsStore.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempHome.h"
+
+// The headless accounting core wired together on a temp home, a fake clock and a
+// scripted prompter, with fixed date and time formats ("d/M/yyyy", "HH:mm:ss").
+struct AccountingRig
+{
+    explicit AccountingRig(const QDateTime &start = QDateTime(QDate(2024, 3, 5), QTime(12, 0)));
+
+    // A ProviderAccounts as a new program run would make it (same store and files).
+    std::unique_ptr<ProviderAccounts> restart();
+    QString stored(const QString &provider, const QString &key) const;
+
+    TempHome home;
+    DateTimeFormats formats;
+    FakeClock clock;
+    ScriptedPrompter prompter;
+    SettingsStore store;
+    MainState state;
+    HolidayCalendar holidays;
+    ReportArchives archives;
+    CallAccounting accounting;
+    CallRecorder recorder;
+    std::unique_ptr<ProviderAccounts> accounts;
+};

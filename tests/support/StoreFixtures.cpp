@@ -1,0 +1,31 @@
+#include "support/StoreFixtures.h"
+
+#include "settings/SettingsLayout.h"
+#include "settings/SettingsStore.h"
+
+namespace StoreFixtures {
+
+void writeTariff(SettingsStore &store, const QString &name, const TariffText &tariff)
+{
+    store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
+    const QString section = SettingsLayout::Tariff(name);
+    store.SaveSetting(section, "Option", tariff.option);
+    store.SaveSetting(section, "FirstStart", tariff.firstStart);
+    store.SaveSetting(section, "FirstEnd", tariff.firstEnd);
+    store.SaveSetting(section, "FirstCost", tariff.firstCost);
+    store.SaveSetting(section, "SecondCost", tariff.secondCost);
+    if (!tariff.thirdStart.isNull())
+        store.SaveSetting(section, "ThirdStart", tariff.thirdStart);
+    if (!tariff.thirdCost.isNull())
+        store.SaveSetting(section, "ThirdCost", tariff.thirdCost);
+    store.SaveSetting(section, "Name", name);
+}
+
+void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,
+                  std::initializer_list<int> dayClasses)
+{
+    for (int dayClass : dayClasses)
+        store.SaveSetting(SettingsLayout::TariffAssignment(provider), QString::number(dayClass), tariff);
+}
+
+} // namespace StoreFixtures

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// Writes settings the way the dialogs store them, for tests.
+namespace StoreFixtures {
+
+struct TariffText
+{
+    QString option = QStringLiteral("0");
+    QString firstStart = QStringLiteral("08:00");
+    QString firstEnd = QStringLiteral("20:00");
+    QString firstCost = QStringLiteral("0.12");
+    QString secondCost = QStringLiteral("0.05");
+    QString thirdStart;
+    QString thirdCost;
+};
+
+void writeTariff(SettingsStore &store, const QString &name, const TariffText &tariff);
+// Assigns a tariff to day classes "1".."8" (a list of classes).
+void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,
+                  std::initializer_list<int> dayClasses = {1, 2, 3, 4, 5, 6, 7, 8});
+
+} // namespace StoreFixtures
