@@ -7,6 +7,7 @@ namespace StoreFixtures {
 
 void writeTariff(SettingsStore &store, const QString &name, const TariffText &tariff)
 {
+    SettingsStore::Batch batch(store);
     store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
     const QString section = SettingsLayout::Tariff(name);
     store.SaveSetting(section, "Option", tariff.option);
@@ -19,6 +20,7 @@ void writeTariff(SettingsStore &store, const QString &name, const TariffText &ta
     if (!tariff.thirdCost.isNull())
         store.SaveSetting(section, "ThirdCost", tariff.thirdCost);
     store.SaveSetting(section, "Name", name);
+    batch.commit();
 }
 
 void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,

@@ -1,0 +1,289 @@
+#include "support/ConnectionRig.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using Field = MainState::Field;
+using Timer = Scheduler::Timer;
+
+namespace {
+const QString kPhonebook = "[Home]\nNumber=555-0100\nConnectAfter=4\n"
+                           "[Busy]\nNumber=555-0101\nOutcome=busy\nConnectAfter=4\n"
+                           "[BusyTwice]\nNumber=555-0102\nBusyTimes=2\nConnectAfter=4\n"
+                           "[NoAnswer]\nOutcome=no-answer\nConnectAfter=4\n"
+                           "[NoTone]\nOutcome=no-dialtone\nConnectAfter=4\n"
+                           "[Denied]\nOutcome=auth-fail\nConnectAfter=4\n"
+                           "[Drops]\nConnectAfter=4\nDropAfter=10\n"
+                           "[Slow]\nNumber=555-0100\nConnectAfter=20\n";
+const QString kDialing = "Dialing to the network...   ";
+} // namespace
+
+class TestDialer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listsProvidersWithWizardLast()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.dialer.FillProviderList();
+        const QStringList items = rig.state.providerList();
+        QCOMPARE(items.first(), QString("Home"));
+        QCOMPARE(items.last(), QString("[Create New DialUp Connection]"));
+        QCOMPARE(items.size(), 9);
+
+        ConnectionRig empty("; nothing here\n");
+        empty.dialer.FillProviderList();
+        QCOMPARE(empty.state.providerList(), QStringList({"[Create New DialUp Connection]"}));
+    }
+
+    void walksToConnected()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Slow", "555-0100");
+        QVERIFY(rig.dialer.ConnectCommand());
+        QVERIFY(rig.scheduler.isActive(Timer::tmrStartUp));
+        QVERIFY(!rig.state.providerListEnabled());
+        QCOMPARE(rig.statusesOver(21), QStringList({"Port Successfully Opened", kDialing + "555-0100",
+                                                   "Verifying your username and password...", "Authenticated",
+                                                   "Connected"}));
+        QVERIFY(rig.dialer.IsConnected());
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
+        QCOMPARE(rig.line.lastDial().phoneNumber, QString("555-0100"));
+    }
+
+    // Each failure: its words in the status line, the line hung up, the attempt over.
+    void failuresEndTheAttempt_data()
+    {
+        QTest::addColumn<QString>("provider");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("busy, redial off") << "Busy" << "The line is busy.";
+        QTest::newRow("no answer") << "NoAnswer" << "There was no answer.";
+        QTest::newRow("no dial tone") << "NoTone" << "There is no dial tone. Check that the phone line is plugged in.";
+        QTest::newRow("auth failure")
+            << "Denied" << "Access was denied: the user name or password is not valid for this provider.";
+    }
+    void failuresEndTheAttempt()
+    {
+        QFETCH(QString, provider);
+        QFETCH(QString, text);
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider(provider);
+        QSignalSpy restore(&rig.monitor, &ConnectionMonitor::restoreWindowRequested);
+        QVERIFY(rig.dialer.ConnectCommand());
+        const QStringList statuses = rig.statusesOver(6);
+        QVERIFY2(statuses.contains(text), qPrintable(statuses.join(" | ")));
+        QCOMPARE(statuses.last(), QString("Ready..."));
+        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
+        QCOMPARE(restore.count(), 1);
+        QVERIFY(!rig.session.dialing);
+        QVERIFY(!rig.scheduler.isActive(Timer::tmrStartUp));
+        QVERIFY(rig.state.providerListEnabled());
+    }
+
+    void busyTwiceThenConnectsWithRedial()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("BusyTwice", "555-0102", true);
+        QVERIFY(rig.dialer.ConnectCommand());
+        const QStringList statuses = rig.statusesOver(20);
+        QCOMPARE(statuses.count(ConnectionMonitor::busyText()), 2);
+        QCOMPARE(statuses.last(), QString("Connected"));
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1")); // redials are one call
+    }
+
+    void busyTextStaysForTheTwoSeconds()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("BusyTwice", "555-0102", true);
+        QVERIFY(rig.dialer.ConnectCommand());
+        rig.scheduler.advanceMs(2000); // busy is seen at the tick of 2 s
+        QCOMPARE(rig.state.text(Field::Status), ConnectionMonitor::busyText());
+        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0)); // hung up during the wait
+        rig.scheduler.advanceMs(1000);
+        QCOMPARE(rig.state.text(Field::Status), ConnectionMonitor::busyText());
+        QVERIFY(rig.monitor.redialPending());
+        rig.scheduler.advanceMs(1000); // two seconds after the busy answer: dialed again
+        QVERIFY(!rig.monitor.redialPending());
+        QVERIFY(rig.state.text(Field::Status) != ConnectionMonitor::busyText());
+    }
+
+    void redialCancelledByDisconnectAndByAnotherProvider_data()
+    {
+        QTest::addColumn<bool>("disconnect");
+        QTest::newRow("disconnect") << true;
+        QTest::newRow("other provider") << false;
+    }
+    void redialCancelledByDisconnectAndByAnotherProvider()
+    {
+        QFETCH(bool, disconnect);
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Busy", "555-0101", true);
+        QVERIFY(rig.dialer.ConnectCommand());
+        rig.scheduler.advanceMs(3000);
+        QVERIFY(rig.monitor.redialPending());
+        if (disconnect) {
+            rig.dialer.DisconnectCommand();
+        } else {
+            rig.prompter.allowMessages();
+            rig.dialer.SelectProvider("Home");
+        }
+        QVERIFY(!rig.monitor.redialPending());
+        rig.scheduler.advanceSeconds(10);
+        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
+        QCOMPARE(rig.state.text(Field::Status), QString("Ready..."));
+    }
+
+    void lineDropsByItself()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Drops");
+        QVERIFY(rig.dialer.ConnectCommand());
+        rig.scheduler.advanceSeconds(6);
+        QVERIFY(rig.dialer.IsConnected());
+        const QStringList statuses = rig.statusesOver(10);
+        QVERIFY(statuses.contains("The connection was closed by the remote computer."));
+        QVERIFY(!rig.dialer.IsConnected());
+    }
+
+    void dialParameters_data()
+    {
+        QTest::addColumn<QString>("phone");
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("dialedPhone");
+        QTest::addColumn<QString>("dialedUser");
+        QTest::addColumn<QByteArray>("dialedPassword");
+        QTest::newRow("default number") << "[Default Phone Number]" << "joe" << "" << "joe" << QByteArray("pw");
+        QTest::newRow("chosen number") << "555-0199" << "joe" << "555-0199" << "joe" << QByteArray("pw");
+        QTest::newRow("empty number copied") << "" << "joe" << "" << "joe" << QByteArray("pw");
+        QTest::newRow("no login, no password") << "1" << "" << "1" << "" << QByteArray();
+    }
+    void dialParameters()
+    {
+        QFETCH(QString, phone);
+        QFETCH(QString, login);
+        QFETCH(QString, dialedPhone);
+        QFETCH(QString, dialedUser);
+        QFETCH(QByteArray, dialedPassword);
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Home", phone, false, login);
+        QVERIFY(rig.dialer.ConnectCommand());
+        QCOMPARE(rig.line.lastDial().entry, QString("Home"));
+        QCOMPARE(rig.line.lastDial().phoneNumber, dialedPhone);
+        QCOMPARE(rig.line.lastDial().userName, dialedUser);
+        QCOMPARE(rig.line.lastDial().password, dialedPassword);
+    }
+
+    void unsafeDialTextsAreRefused_data()
+    {
+        QTest::addColumn<QString>("phone");
+        QTest::addColumn<QString>("login");
+        QTest::newRow("line break in number") << "555\n0100" << "joe";
+        QTest::newRow("NUL in login") << "555" << QString("jo") + QChar(0) + "e";
+        QTest::newRow("number too long") << QString(129, '5') << "joe";
+        QTest::newRow("login too long") << "555" << QString(257, 'j');
+    }
+    void unsafeDialTextsAreRefused()
+    {
+        QFETCH(QString, phone);
+        QFETCH(QString, login);
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Home", phone, false, login);
+        rig.prompter.allowMessages();
+        QVERIFY(!rig.dialer.ConnectCommand());
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        QCOMPARE(rig.prompter.shown().first().icon, Prompt::Icon::Exclamation);
+        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("0"));
+        QVERIFY(!rig.scheduler.isActive(Timer::tmrStartUp));
+    }
+
+    void connectRefusals()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.prompter.expect("Select Provider");
+        QVERIFY(!rig.dialer.ConnectCommand());
+
+        rig.loadProvider("Home");
+        QVERIFY(rig.dialer.ConnectCommand());
+        QVERIFY(!rig.dialer.ConnectCommand()); // a dial is under way: not a second call
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
+        rig.scheduler.advanceSeconds(5);
+        rig.prompter.expect("You already have an Internet Connection!!!");
+        QVERIFY(!rig.dialer.ConnectCommand());
+        QCOMPARE(rig.prompter.shown().last().icon, Prompt::Icon::Information);
+    }
+
+    void dialRefusedAtOnceIsShownAndNotCounted()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Gone"); // loaded, but not in the phone book
+        QVERIFY(!rig.dialer.ConnectCommand());
+        QCOMPARE(rig.state.text(Field::Status),
+                 QString("The dial-up entry \"Gone\" is not in the simulated phone book."));
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("0"));
+        QVERIFY(!rig.scheduler.isActive(Timer::tmrStartUp));
+        QVERIFY(!rig.session.dialing);
+    }
+
+    void selectionMessagesAndWizard()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.prompter.expect("You didn't select any Provider!!!");
+        rig.dialer.SelectProvider("");
+        rig.loadProvider("Home");
+        QSignalSpy wizard(&rig.dialer, &Dialer::newEntryWizardRequested);
+        rig.dialer.SelectProvider(Dialer::wizardItem());
+        QCOMPARE(wizard.count(), 1);
+        QCOMPARE(rig.state.selectedProvider(), QString("Home"));
+        QCOMPARE(rig.accounts->connection().name, QString("Home"));
+    }
+
+    void hangupEndsCallAndStoresCounters()
+    {
+        ConnectionRig rig(kPhonebook);
+        rig.loadProvider("Home");
+        QVERIFY(rig.dialer.ConnectCommand());
+        rig.scheduler.advanceSeconds(5);
+        rig.scheduler.start(Timer::tmrTime);
+        rig.scheduler.start(Timer::tmrCost);
+        rig.dialer.DisconnectCommand();
+        QVERIFY(!rig.dialer.IsConnected());
+        QVERIFY(!rig.scheduler.isActive(Timer::tmrTime));
+        QVERIFY(!rig.scheduler.isActive(Timer::tmrCost));
+        QCOMPARE(rig.session.end, QTime(12, 0, 5));
+        QCOMPARE(rig.stored("Home", "Calls"), QString("1"));
+        rig.scheduler.advanceSeconds(5); // the line is down: no complaint
+        QVERIFY(rig.prompter.shown().isEmpty());
+    }
+
+    void statisticsBaselinesAndNewLink()
+    {
+        ConnectionRig rig("[P]\nConnectAfter=1\nRxRate=1000\nTxRate=100\n");
+        rig.loadProvider("P");
+        rig.statistics.refresh(false);
+        QCOMPARE(rig.state.text(Field::ConnectionSpeed), QString("Not Connected"));
+        QCOMPARE(rig.state.text(Field::BytesRcved), QString("-"));
+        QVERIFY(rig.dialer.ConnectCommand());
+        rig.scheduler.advanceSeconds(13);
+        rig.statistics.refresh(true);
+        QCOMPARE(rig.state.text(Field::BytesRcved), QLocale().toString(12000));
+        QCOMPARE(rig.state.text(Field::BytesXmited), QLocale().toString(1200));
+        QCOMPARE(AdapterStatistics::formatCount(0), QString());
+        // Connect again while the old link's counters are high: the baseline is taken
+        // from them; the new link's counters start below it and the baseline resets.
+        rig.dialer.DisconnectCommand();
+        rig.scheduler.advanceSeconds(4);
+        rig.line.RasDial({"P", "", "", ""}); // a link made outside the program
+        rig.scheduler.advanceSeconds(3);
+        rig.statistics.captureBaselines();
+        rig.line.RasHangUp(rig.line.RasEnumConnections());
+        rig.line.RasDial({"P", "", "", ""});
+        rig.scheduler.advanceSeconds(2);
+        rig.statistics.refresh(true);
+        QCOMPARE(rig.state.text(Field::BytesRcved), QLocale().toString(1000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDialer)
+#include "tst_Dialer.moc"
