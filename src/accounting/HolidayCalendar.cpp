@@ -26,7 +26,7 @@ bool HolidayCalendar::LoadHolidays()
     }
     QList<Holiday> holidays;
     holidays.reserve(read.records.size());
-    for (const QStringList &record : read.records) {
+    for (const QStringList &record : read.lists()) {
         if (record.at(0).isEmpty() && record.at(1).isEmpty())
             continue;
         holidays.append({record.at(0), record.at(1)});

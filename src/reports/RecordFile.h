@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
+
 // The record files (report archives, Holiday.hl, tariff files): one record a line, each
 // field in double quotes, fields separated by one comma, CR LF line ends, no header.
 namespace RecordFile {
@@ -23,12 +25,46 @@ QString FormatRecord(const QStringList &fields);
 // dropped. A record never continues onto the next line.
 QStringList ParseLine(QStringView line, int fieldCount);
 
+// One record read back: its fields' texts kept one after another in one string. A report
+// of a million calls is eleven million short fields; one allocation per record instead of
+// one per field keeps it within memory and time. A record holds at most 65535 characters.
+class Record
+{
+public:
+    static constexpr int kMaxFields = 12;
+
+    Record() = default;
+    // The fields of a line; fieldCount is at most kMaxFields.
+    Record(QStringView line, int fieldCount);
+
+    qsizetype size() const { return m_count; }
+    QStringView field(qsizetype index) const;
+    QString value(qsizetype index) const { return field(index).toString(); }
+    QStringList toStringList() const;
+
+private:
+    QString m_text;
+    std::array<quint16, kMaxFields> m_ends{}; // a field longer than 65535 characters is cut
+    quint8 m_count = 0;
+
+    friend class RecordBuilder;
+};
+
+} // namespace RecordFile
+
+Q_DECLARE_TYPEINFO(RecordFile::Record, Q_RELOCATABLE_TYPE);
+
+namespace RecordFile {
+
 struct ReadResult
 {
     bool ok = false;      // false when the file exists but cannot be read
     bool missing = false; // the file does not exist (an empty table)
-    QList<QStringList> records;
+    QList<Record> records;
     QString error;
+
+    // The records as lists of strings (for small files).
+    QList<QStringList> lists() const;
 };
 
 // Every non-blank line of the file as a record of fieldCount fields. Lines may end in
