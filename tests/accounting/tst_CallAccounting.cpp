@@ -80,6 +80,30 @@ private slots:
         QCOMPARE(state.text(Field::Cost), total);
     }
 
+    void addedTimeOnlyWhenItIsANumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("10") << "10" << 10;
+        QTest::newRow("negative") << "-5" << 0;
+        QTest::newRow("word") << "ten" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void addedTimeOnlyWhenItIsANumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        TempHome home;
+        SettingsStore store(home.locations().settingsDatabase());
+        store.SaveSetting("General Settings", "AddTime", "1");
+        store.SaveSetting("General Settings", "AddTimeTxT", text);
+        MainState state;
+        CallAccounting accounting(state);
+        accounting.BeginCall();
+        accounting.StartCallCharges(ChargeSettings::read(store));
+        QCOMPARE(accounting.figures().call.plainText(), QString("0:0:%1").arg(seconds));
+    }
+
     void noChargeWithoutLineOrTariff()
     {
         MainState state;

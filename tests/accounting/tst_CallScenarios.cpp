@@ -2,6 +2,7 @@
 #include "support/AccountingRig.h"
 #include "support/StoreFixtures.h"
 
+#include <QDir>
 #include <QTest>
 
 // Whole calls through the accounting core, driven the way the call engine drives it:
@@ -110,6 +111,28 @@ private slots:
         QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
         QCOMPARE(rig.stored("Home", "Month Payment"), QString("0"));
         QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
+    }
+
+    void failedLogWriteIsReportedNotConfirmed()
+    {
+        AccountingRig rig;
+        prepare(rig);
+        rig.accounts->LoadProvider("Home");
+        QDir(rig.home.path()).mkpath("Logs/Connections.log"); // a folder where the file should be
+        rig.accounting.BeginCall();
+        const CallRecord record = rig.accounting.record("Home", rig.clock.now(), rig.clock.now().time());
+        rig.prompter.allowMessages();
+        QVERIFY(!rig.recorder.WriteConnectionLog(record, true));
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        QVERIFY(rig.prompter.shown().first().text != "Log Saved!");
+        QCOMPARE(rig.prompter.shown().first().icon, Prompt::Icon::Critical);
+        // Without Logs/ at all, the folder is made and the entry written.
+        QDir(rig.home.path() + "/Logs").removeRecursively();
+        rig.prompter.clear();
+        QVERIFY(rig.recorder.WriteConnectionLog(record, true));
+        QVERIFY(rig.recorder.WriteReportRecord(record, true));
+        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!"}));
+        QVERIFY(rig.home.exists("Logs/Report.ini"));
     }
 
     void feeAppliesWithoutTariffAndChangesTakeEffectAtOnce()
