@@ -9,6 +9,7 @@
 #include "platform/DataLocations.h"
 #include "platform/Prompter.h"
 #include "reports/ReportArchives.h"
+#include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,9 @@ void BM_SaveCounters(benchmark::State &bench)
     ReportArchives archives(locations, DateTimeFormats());
     MainState state;
     CallAccounting accounting(state);
-    ProviderAccounts accounts(store, prompter, clock, holidays, archives, accounting, state, DateTimeFormats());
+    ProviderProfile profile;
+    ProviderAccounts accounts(store, prompter, clock, holidays, archives, accounting, state, profile,
+                              DateTimeFormats());
     accounts.LoadProvider(QStringLiteral("Home"));
     accounting.BeginCall();
     for (auto _ : bench) {

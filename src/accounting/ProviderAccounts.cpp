@@ -10,6 +10,7 @@
 #include "reports/ReportArchives.h"
 #include "settings/PasswordScrambler.h"
 #include "settings/SettingsLayout.h"
+#include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -31,25 +32,26 @@ bool hasFigures(const TimeCounter &counter, const Money &payment)
 
 ProviderAccounts::ProviderAccounts(SettingsStore &store, Prompter &prompter, const Clock &clock,
                                    HolidayCalendar &holidays, const ReportArchives &archives,
-                                   CallAccounting &accounting, MainState &state, DateTimeFormats formats)
+                                   CallAccounting &accounting, MainState &state, ProviderProfile &profile,
+                                   DateTimeFormats formats)
     : m_store(store), m_prompter(prompter), m_clock(clock), m_holidays(holidays), m_archives(archives),
-      m_accounting(accounting), m_state(state), m_formats(std::move(formats))
+      m_accounting(accounting), m_state(state), m_profile(profile), m_formats(std::move(formats))
 {
 }
 
-void ProviderAccounts::readConnection(const QString &provider)
+ProviderConnection ProviderAccounts::connection() const
 {
-    const QString section = SettingsLayout::Provider(provider);
     ProviderConnection connection;
-    connection.name = provider;
-    connection.login = m_store.GetSetting(section, QStringLiteral("login"));
-    if (m_store.GetSetting(section, QStringLiteral("SavePass"), kZero).trimmed().toInt() == 1)
-        connection.password = DecryptPassword(m_store.GetSettingBytes(section, QStringLiteral("Password")), kPasswordKey);
-    connection.phone = m_store.GetSetting(section, QStringLiteral("Phone"));
-    connection.redial = SettingIsTrue(m_store.GetSetting(section, QStringLiteral("Redial"), kZero));
-    connection.keepLog = SettingIsTrue(m_store.GetSetting(section, QStringLiteral("KeepLog"), kZero));
-    connection.keepReport = SettingIsTrue(m_store.GetSetting(section, QStringLiteral("KeepReport"), kZero));
-    m_connection = connection;
+    if (!m_loaded)
+        return connection;
+    connection.name = m_provider;
+    connection.login = m_profile.text(ProviderProfile::Text::LoginName);
+    connection.password = m_profile.currentPassword();
+    connection.phone = m_profile.currentPhoneNumber();
+    connection.redial = m_profile.isChecked(ProviderProfile::Check::Redial);
+    connection.keepLog = m_profile.isChecked(ProviderProfile::Check::Log);
+    connection.keepReport = m_profile.isChecked(ProviderProfile::Check::Report);
+    return connection;
 }
 
 void ProviderAccounts::LoadProvider(const QString &provider)
@@ -57,12 +59,19 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     if (m_loaded)
         SaveCounters();
 
-    readConnection(provider);
+    // The provider's settings, as its settings dialog would show them; the password the
+    // dialer sends is the stored one, or none when it is not saved.
+    m_profile.load(m_store, provider);
+    const QString section = SettingsLayout::Provider(provider);
+    m_profile.setCurrentPassword(
+        m_store.GetSetting(section, QStringLiteral("SavePass"), kZero).trimmed().toInt() == 1
+            ? DecryptPassword(m_store.GetSettingBytes(section, QStringLiteral("Password")), kPasswordKey)
+            : QByteArray());
+    m_provider = provider;
     m_loaded = true;
     m_lastStart = QTime();
     m_lastEnd = QTime();
 
-    const QString section = SettingsLayout::Provider(provider);
     auto stored = [&](const char *key) { return m_store.GetSetting(section, QLatin1String(key), kZero); };
 
     AccountingFigures figures;
@@ -90,13 +99,13 @@ void ProviderAccounts::CloseFinishedPeriods(const QDate &today)
     if (!m_loaded || m_countersDate == today)
         return;
     AccountingFigures figures = m_accounting.figures();
-    const QString provider = m_connection.name;
+    const ProviderConnection provider = connection();
     const QString symbol = m_state.text(MainState::Field::Sym);
     const bool monthOver = !m_countersDate.isValid() || m_countersDate.month() != today.month() ||
                            m_countersDate.year() != today.year();
 
-    if (m_connection.keepReport && m_countersDate.isValid() && hasFigures(figures.today, figures.dayPayment)) {
-        const WriteOutcome outcome = m_archives.WriteDayArchive(provider, m_countersDate, figures.today.plainText(),
+    if (provider.keepReport && m_countersDate.isValid() && hasFigures(figures.today, figures.dayPayment)) {
+        const WriteOutcome outcome = m_archives.WriteDayArchive(provider.name, m_countersDate, figures.today.plainText(),
                                                                 figures.dayPayment.toFixed(), symbol);
         if (!outcome.ok)
             reportArchiveFailure(outcome.error);
@@ -105,9 +114,9 @@ void ProviderAccounts::CloseFinishedPeriods(const QDate &today)
     figures.dayPayment = Money();
 
     if (monthOver) {
-        if (m_connection.keepReport && m_countersDate.isValid() && hasFigures(figures.month, figures.monthPayment)) {
+        if (provider.keepReport && m_countersDate.isValid() && hasFigures(figures.month, figures.monthPayment)) {
             const WriteOutcome outcome = m_archives.WriteMonthArchive(
-                provider, MonthKey(m_countersDate), figures.month.plainText(), figures.monthPayment.toFixed(), symbol);
+                provider.name, MonthKey(m_countersDate), figures.month.plainText(), figures.monthPayment.toFixed(), symbol);
             if (!outcome.ok)
                 reportArchiveFailure(outcome.error);
         }
@@ -123,7 +132,7 @@ void ProviderAccounts::CloseFinishedPeriods(const QDate &today)
 
 void ProviderAccounts::storeResetPeriods(bool month)
 {
-    const QString section = SettingsLayout::Provider(m_connection.name);
+    const QString section = SettingsLayout::Provider(m_provider);
     SettingsStore::Batch batch(m_store);
     m_store.SaveSetting(section, QStringLiteral("TodayDate"), FormatTodayDate(m_countersDate));
     m_store.SaveSetting(section, QStringLiteral("TodayTime"), kZero);
@@ -151,10 +160,10 @@ bool ProviderAccounts::SaveCounters()
     if (!m_loaded)
         return false;
     const AccountingFigures &figures = m_accounting.figures();
-    const QString section = SettingsLayout::Provider(m_connection.name);
+    const QString section = SettingsLayout::Provider(m_provider);
     SettingsStore::Batch batch(m_store);
-    m_store.SaveSetting(section, QStringLiteral("Name"), m_connection.name);
-    m_store.SaveSetting(section, QStringLiteral("Login"), m_connection.login);
+    m_store.SaveSetting(section, QStringLiteral("Name"), m_provider);
+    m_store.SaveSetting(section, QStringLiteral("Login"), m_profile.text(ProviderProfile::Text::LoginName));
     m_store.SaveSetting(section, QStringLiteral("TotTime"), figures.total.paddedText());
     m_store.SaveSetting(section, QStringLiteral("Calls"), QString::number(figures.calls));
     // Only a call that happened replaces the stored times of the last call.

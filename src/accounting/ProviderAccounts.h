@@ -12,6 +12,7 @@ class Clock;
 class HolidayCalendar;
 class MainState;
 class Prompter;
+class ProviderProfile;
 class ReportArchives;
 class SettingsStore;
 
@@ -35,7 +36,7 @@ class ProviderAccounts
 public:
     ProviderAccounts(SettingsStore &store, Prompter &prompter, const Clock &clock, HolidayCalendar &holidays,
                      const ReportArchives &archives, CallAccounting &accounting, MainState &state,
-                     DateTimeFormats formats = DateTimeFormats::fromSystem());
+                     ProviderProfile &profile, DateTimeFormats formats = DateTimeFormats::fromSystem());
 
     // Stores the counters of the provider loaded before (nothing counted is lost), then
     // loads this one: settings, today's tariff, counters; a finished day or month is
@@ -53,11 +54,11 @@ public:
     void setLastCallTimes(const QTime &start, const QTime &end);
 
     bool isLoaded() const { return m_loaded; }
-    const ProviderConnection &connection() const { return m_connection; }
+    // What the live provider settings hold now (Configure may change them).
+    ProviderConnection connection() const;
     QDate countersDate() const { return m_countersDate; }
 
 private:
-    void readConnection(const QString &provider);
     void storeResetPeriods(bool month);
     void reportArchiveFailure(const QString &error);
 
@@ -68,10 +69,11 @@ private:
     const ReportArchives &m_archives;
     CallAccounting &m_accounting;
     MainState &m_state;
+    ProviderProfile &m_profile;
     DateTimeFormats m_formats;
 
     bool m_loaded = false;
-    ProviderConnection m_connection;
+    QString m_provider;
     QDate m_countersDate; // the day the today counter belongs to
     QTime m_lastStart;
     QTime m_lastEnd;

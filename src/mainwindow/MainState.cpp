@@ -56,3 +56,12 @@ void MainState::setProviderListEnabled(bool enabled)
     m_providerListEnabled = enabled;
     emit providerListEnabledChanged(enabled);
 }
+
+void MainState::setShown(Indicator indicator, bool shown)
+{
+    bool &current = m_indicators[std::size_t(indicator)];
+    if (current == shown)
+        return;
+    current = shown;
+    emit indicatorChanged(indicator, shown);
+}

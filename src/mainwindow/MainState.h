@@ -50,16 +50,28 @@ public:
     bool providerListEnabled() const { return m_providerListEnabled; }
     void setProviderListEnabled(bool enabled);
 
+    // Whether the main window is minimized (or hidden in the tray); the window sets it.
+    bool windowMinimized() const { return m_windowMinimized; }
+    void setWindowMinimized(bool minimized) { m_windowMinimized = minimized; }
+
+    // Pictures the window shows or hides: imgAlert (with lblAlertmsg) and imgEmail.
+    enum class Indicator { Alert, Email, Count_ };
+    bool isShown(Indicator indicator) const { return m_indicators[std::size_t(indicator)]; }
+    void setShown(Indicator indicator, bool shown);
+
 signals:
     void textChanged(MainState::Field field, const QString &text);
     void providerListChanged(const QStringList &items);
     void selectedProviderChanged(const QString &name);
     void providerListEnabledChanged(bool enabled);
+    void indicatorChanged(MainState::Indicator indicator, bool shown);
 
 private:
     QStringList m_providerList;
     QString m_selectedProvider;
     bool m_providerListEnabled = true;
+    bool m_windowMinimized = false;
+    std::array<bool, std::size_t(Indicator::Count_)> m_indicators{};
     static constexpr std::size_t index(Field field) { return static_cast<std::size_t>(field); }
     std::array<QString, static_cast<std::size_t>(Field::Count_)> m_texts;
 };

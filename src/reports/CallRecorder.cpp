@@ -35,3 +35,20 @@ bool CallRecorder::WriteReportRecord(const CallRecord &call, bool keepReport)
     }
     return true;
 }
+
+bool CallRecorder::recordCall(const CallRecord &call, bool keepLog, bool keepReport)
+{
+    WriteOutcome log{true, QString(), QString()};
+    if (keepLog)
+        log = ConnectionLog::Write(m_locations, call, LogOptions::read(m_store), m_formats);
+    WriteOutcome report{true, QString(), QString()};
+    if (keepReport)
+        report = m_archives.WriteReportRecord(call);
+    if (!log.ok)
+        m_prompter.fail(log.error);
+    if (!report.ok)
+        m_prompter.fail(report.error);
+    if (keepLog && log.ok)
+        m_prompter.tell(QStringLiteral("Log Saved!"));
+    return log.ok && report.ok;
+}

@@ -20,6 +20,9 @@ public:
     // with the critical icon. Returns whether everything asked for was written.
     bool WriteConnectionLog(const CallRecord &call, bool keepLog);
     bool WriteReportRecord(const CallRecord &call, bool keepReport);
+    // Both, with every file written before any message is shown: a message left open
+    // never holds back a record.
+    bool recordCall(const CallRecord &call, bool keepLog, bool keepReport);
 
 private:
     const SettingsStore &m_store;

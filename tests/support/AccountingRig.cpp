@@ -13,7 +13,8 @@ AccountingRig::AccountingRig(const QDateTime &start)
 
 std::unique_ptr<ProviderAccounts> AccountingRig::restart()
 {
-    return std::make_unique<ProviderAccounts>(store, prompter, clock, holidays, archives, accounting, state, formats);
+    return std::make_unique<ProviderAccounts>(store, prompter, clock, holidays, archives, accounting, state, profile,
+                                              formats);
 }
 
 QString AccountingRig::stored(const QString &provider, const QString &key) const

@@ -6,6 +6,7 @@
 #include "mainwindow/MainState.h"
 #include "reports/CallRecorder.h"
 #include "reports/ReportArchives.h"
+#include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
@@ -31,5 +32,6 @@ struct AccountingRig
     ReportArchives archives;
     CallAccounting accounting;
     CallRecorder recorder;
+    ProviderProfile profile;
     std::unique_ptr<ProviderAccounts> accounts;
 };

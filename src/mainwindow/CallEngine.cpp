@@ -1,0 +1,188 @@
+#include "mainwindow/CallEngine.h"
+
+#include "accounting/CallAccounting.h"
+#include "accounting/ChargeSettings.h"
+#include "accounting/HolidayCalendar.h"
+#include "accounting/ProviderAccounts.h"
+#include "accounting/TariffSelection.h"
+#include "alerts/AlarmMonitor.h"
+#include "connection/ConnectionMonitor.h"
+#include "connection/Dialer.h"
+#include "mainwindow/CallSession.h"
+#include "mainwindow/MainState.h"
+#include "platform/Clock.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Prompter.h"
+#include "platform/Scheduler.h"
+#include "platform/SoundPlayer.h"
+#include "reports/CallRecorder.h"
+#include "settings/GeneralOptions.h"
+#include "settings/ProviderProfile.h"
+#include "settings/SettingsStore.h"
+#include "stats/AdapterStatistics.h"
+
+using Timer = Scheduler::Timer;
+using Field = MainState::Field;
+
+CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent), m(std::move(parts))
+{
+    m.scheduler.setHandler(Timer::Timer1, [this] { Timer1(); });
+    m.scheduler.setHandler(Timer::tmrStartUp, [this] { tmrStartUp(); });
+    m.scheduler.setHandler(Timer::tmrTime, [this] { tmrTime(); });
+    m.scheduler.setHandler(Timer::tmrCost, [this] { tmrCost(); });
+    m.scheduler.setHandler(Timer::tmrDUNStats, [this] { tmrDUNStats(); });
+}
+
+void CallEngine::start()
+{
+    m.scheduler.start(Timer::Timer1);
+    m.scheduler.start(Timer::tmrTime, kCountIntervalMs);
+}
+
+QTime CallEngine::wholeSecondsNow() const
+{
+    const QTime now = m.clock.now().time();
+    return QTime(now.hour(), now.minute(), now.second());
+}
+
+void CallEngine::Timer1()
+{
+    m.state.setText(Field::Status, m.monitor.GetNetStatus());
+    m.state.setText(Field::Time, m.formats.time(m.clock.now().time()));
+    m.state.setText(Field::Caption, m.state.windowMinimized() ? m.state.text(Field::CurrTime)
+                                                                : QStringLiteral("LineMinder"));
+    closeFinishedDay();
+    m.alarms.check();
+    if (m.session.CallActive && !m.dialer.IsConnected())
+        closeCall();
+}
+
+void CallEngine::closeFinishedDay()
+{
+    const QDate today = m.clock.now().date();
+    if (!m.accounts.isLoaded() || m.accounts.countersDate() == today)
+        return;
+    // The day (and the month) ended while the program ran: settle them as a new start
+    // would, and price the rest of the call by the new day's tariff.
+    m.accounts.CloseFinishedPeriods(today);
+    const LoadedTariff tariff =
+        SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
+    m.accounting.setTariff(tariff);
+    ShowTariff(m.state, tariff, m.clock.now().time());
+}
+
+void CallEngine::closeCall()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m.session.end = wholeSecondsNow();
+    if (m.options.isChecked(GeneralOptions::Check::Sound2))
+        m.sound.play(m.options.text(GeneralOptions::Text::Sound2));
+    const ChargeSettings charges = ChargeSettings::read(m.store);
+    m.accounting.ApplyMinimumCharge(charges);
+    m.accounting.CloseCallCharges();
+    const CallRecord record = m.accounting.record(m.accounts.connection().name, m.session.start, m.session.end);
+    m.session.CallActive = false;
+    m_countFromMs = -1;
+    m.accounts.setLastCallTimes(m.session.start.time(), m.session.end);
+    m.accounts.SaveCounters();
+    const ProviderConnection &provider = m.accounts.connection();
+    m.recorder.recordCall(record, provider.keepLog, provider.keepReport);
+    m_closing = false;
+    emit callClosed();
+}
+
+void CallEngine::tmrStartUp()
+{
+    if (!m.dialer.IsConnected())
+        return;
+    openCall();
+}
+
+void CallEngine::openCall()
+{
+    // Opened once: nothing below can run it again.
+    m.scheduler.stop(Timer::tmrStartUp);
+    m.session.CallActive = true;
+    m.session.dialing = false;
+    m.scheduler.start(Timer::tmrCost);
+    m.session.start = m.clock.now();
+    m.session.start.setTime(wholeSecondsNow());
+    m_countFromMs = m.clock.monotonicMs();
+    m_secondsCredited = 0;
+    m_minutesCharged = 0;
+    m.scheduler.start(Timer::tmrTime, kCountIntervalMs);
+    m.state.setProviderListEnabled(false);
+    if (m.options.isChecked(GeneralOptions::Check::Sound1))
+        m.sound.play(m.options.text(GeneralOptions::Text::Sound1));
+    m.accounting.StartCallCharges(ChargeSettings::read(m.store));
+    if (m.options.isChecked(GeneralOptions::Check::Minimize))
+        emit minimizeRequested();
+    ExecuteProgram();
+    emit callOpened();
+}
+
+void CallEngine::tmrTime()
+{
+    if (!m.dialer.IsConnected()) {
+        m.session.end = wholeSecondsNow();
+        m_countFromMs = -1;
+        if (!m.session.dialing)
+            m.state.setProviderListEnabled(true);
+        m.scheduler.stop(Timer::tmrDUNStats);
+        return;
+    }
+    m.state.setProviderListEnabled(false);
+    if (!m.scheduler.isActive(Timer::tmrDUNStats))
+        m.scheduler.start(Timer::tmrDUNStats);
+    const qint64 now = m.clock.monotonicMs();
+    if (m_countFromMs < 0) {
+        // A connection this program did not open: counted from when it was first seen.
+        m_countFromMs = now;
+        m_secondsCredited = 0;
+        m_minutesCharged = 0;
+    }
+    const qint64 elapsed = (now - m_countFromMs) / 1000;
+    const qint64 before = m_secondsCredited;
+    for (; m_secondsCredited < elapsed; ++m_secondsCredited)
+        m.accounting.CountSecond();
+    if (m_secondsCredited / kCheckpointSeconds != before / kCheckpointSeconds)
+        m.accounts.SaveCounters();
+}
+
+void CallEngine::tmrCost()
+{
+    if (m_countFromMs < 0) {
+        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+        return;
+    }
+    // Every whole minute since the call opened is charged once, a late tick catching up.
+    const qint64 minutes = (m.clock.monotonicMs() - m_countFromMs) / 60000;
+    for (; m_minutesCharged < minutes; ++m_minutesCharged)
+        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+}
+
+void CallEngine::tmrDUNStats()
+{
+    m.statistics.refresh(m.dialer.IsConnected());
+}
+
+void CallEngine::ExecuteProgram()
+{
+    if (m.options.programCount() <= 0)
+        return;
+    const auto style = static_cast<ProgramLauncher::WindowStyle>(m.options.launchStyle());
+    for (const GeneralOptions::Program &program : m.options.programs()) {
+        if (!program.ticked)
+            continue;
+        QString error;
+        if (!m.launcher.start(program.path, style, &error)) {
+            Prompt prompt;
+            prompt.text = error;
+            prompt.title = QStringLiteral("Error!");
+            prompt.icon = Prompt::Icon::Critical;
+            m.prompter.ask(prompt);
+        }
+    }
+}

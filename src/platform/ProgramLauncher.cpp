@@ -1,0 +1,29 @@
+#include "platform/ProgramLauncher.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+bool ProcessLauncher::start(const QString &commandLine, WindowStyle, QString *error)
+{
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    if (arguments.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The command line is empty.");
+        return false;
+    }
+    const QString program = arguments.takeFirst();
+    // startDetached reports a missing program only through its result; say which one.
+    const QString found = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    if (found.isEmpty() || !QFileInfo(found).isExecutable()) {
+        if (error)
+            *error = QStringLiteral("The program \"%1\" could not be found or is not executable.").arg(program);
+        return false;
+    }
+    if (!QProcess::startDetached(found, arguments)) {
+        if (error)
+            *error = QStringLiteral("The program \"%1\" could not be started.").arg(program);
+        return false;
+    }
+    return true;
+}
