@@ -1,0 +1,268 @@
+#include "settings/GeneralOptions.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include <QLocale>
+
+#include "settings/SettingsLayout.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+struct Field
+{
+    const char *control;
+    const char *key;     // in "General Settings"
+    const char *initial; // the text a load gives when the key is missing
+};
+
+// In the order of GeneralOptions::Check.
+constexpr Field kChecks[] = {
+    {"chkAddCost", "AddCost", "0"},        {"chkAddTime", "AddTime", "0"},
+    {"chkMinCharge", "AddMinCharge", "0"}, {"chkShowSplash", "ShowSplash", "1"},
+    {"chkSound1", "chkSound1", "0"},       {"chkDisplayDUNStats", "ShowDUNStats", "0"},
+    {"chkSound2", "chkSound2", "0"},       {"chkMinimize", "Minimize Conn", "0"},
+    {"chkStartMini", "StartMini", "0"},    {"chkOnTop", "OnTop", "0"},
+    {"chkStartUp", "StartUp", "0"},        {"chkpPosition", "SavePos", "0"},
+};
+static_assert(std::size(kChecks) == std::size_t(GeneralOptions::Check::Count_));
+
+// In the order of GeneralOptions::Text.
+constexpr Field kTexts[] = {
+    {"txtAddCost", "AddCostTxt", "0"}, {"txtAddTime", "AddTimeTxT", "0"}, {"txtMinCharge", "AddMinChargeTxT", "0"},
+    {"txtSound1", "Sound1", ""},       {"txtSound2", "Sound2", ""},
+};
+static_assert(std::size(kTexts) == std::size_t(GeneralOptions::Text::Count_));
+
+constexpr quint32 kMaxAddedSeconds = 24 * 3600;
+
+QString truthText(bool on)
+{
+    return on ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+Money notNegative(const QString &text)
+{
+    return std::max(Money::parseOrZero(text), Money());
+}
+
+} // namespace
+
+QString GeneralOptions::controlName(Check check)
+{
+    return QLatin1String(kChecks[int(check)].control);
+}
+
+QString GeneralOptions::controlName(Text text)
+{
+    return QLatin1String(kTexts[int(text)].control);
+}
+
+bool GeneralOptions::isLaunchStyle(int style)
+{
+    return (style >= 1 && style <= 4) || style == 6;
+}
+
+GeneralOptions::GeneralOptions(QObject *parent) : QObject(parent), m_currencySymbol(QLocale::system().currencySymbol())
+{
+    for (std::size_t i = 0; i < m_checks.size(); ++i)
+        m_checks[i] = SettingIsTrue(QLatin1String(kChecks[i].initial));
+    for (std::size_t i = 0; i < m_texts.size(); ++i)
+        m_texts[i] = QLatin1String(kTexts[i].initial);
+}
+
+void GeneralOptions::load(const SettingsStore &store)
+{
+    const QString section = SettingsLayout::GeneralSettings();
+    for (std::size_t i = 0; i < m_checks.size(); ++i)
+        m_checks[i] = store.GetFlag(section, QLatin1String(kChecks[i].key), QLatin1String(kChecks[i].initial));
+    for (std::size_t i = 0; i < m_texts.size(); ++i)
+        m_texts[i] = store.GetSetting(section, QLatin1String(kTexts[i].key), QLatin1String(kTexts[i].initial));
+    // "MinNormal" is always written as the opposite; the main window goes by "MinTray".
+    m_minimizeToTray = store.GetFlag(section, QStringLiteral("MinTray"), QStringLiteral("false"));
+
+    const QString logs = SettingsLayout::LogSettings();
+    // The per-provider files win when both modes are set, as with the log writer.
+    m_separateLogs = store.GetFlag(logs, QStringLiteral("2 Log"), QStringLiteral("0"));
+    for (int n = 1; n <= kLogItems; ++n)
+        m_logItems[n - 1] = store.GetFlag(logs, QString::number(n), QStringLiteral("0"));
+
+    const int style = store.GetSetting(section, QStringLiteral("NumOfEXEStyle"), QStringLiteral("1")).toInt();
+    m_launchStyle = isLaunchStyle(style) ? style : 1;
+
+    // The count shown is always the list's own size: a stored "NumofEXE" that disagrees
+    // with the stored entries cannot hide programs or make up missing ones.
+    m_programs.clear();
+    for (const auto &[key, path] : store.GetAllSettings(SettingsLayout::ExecList()))
+        m_programs.append({path, store.GetFlag(SettingsLayout::ExecSelected(), key, QStringLiteral("False"))});
+    emit changed();
+}
+
+bool GeneralOptions::save(SettingsStore &store)
+{
+    const QString section = SettingsLayout::GeneralSettings();
+    auto writeCheck = [&](Check check) {
+        store.SaveSetting(section, QLatin1String(kChecks[int(check)].key), QString::number(int(isChecked(check))));
+    };
+    auto writeText = [&](Text t) { store.SaveSetting(section, QLatin1String(kTexts[int(t)].key), text(t)); };
+
+    SettingsStore::Batch batch(store);
+    writeCheck(Check::AddCost);
+    writeCheck(Check::AddTime);
+    writeText(Text::AddCost);
+    writeText(Text::AddTime);
+    writeCheck(Check::MinCharge);
+    writeText(Text::MinCharge);
+    writeCheck(Check::ShowSplash);
+    writeCheck(Check::Sound1);
+    writeCheck(Check::DisplayDUNStats);
+    writeText(Text::Sound1);
+    writeCheck(Check::Sound2);
+    writeText(Text::Sound2);
+    writeCheck(Check::Minimize);
+    writeCheck(Check::StartMini);
+    writeCheck(Check::OnTop);
+
+    const QString logs = SettingsLayout::LogSettings();
+    for (int n = 1; n <= kLogItems; ++n)
+        store.SaveSetting(logs, QString::number(n), QString::number(int(m_logItems[n - 1])));
+    store.SaveSetting(logs, QStringLiteral("1 Log"), truthText(!m_separateLogs));
+    store.SaveSetting(logs, QStringLiteral("2 Log"), truthText(m_separateLogs));
+
+    writeCheck(Check::StartUp);
+    store.SaveSetting(section, QStringLiteral("MinTray"), truthText(m_minimizeToTray));
+    store.SaveSetting(section, QStringLiteral("MinNormal"), truthText(!m_minimizeToTray));
+    writeCheck(Check::Position);
+
+    store.SaveSetting(section, QStringLiteral("NumofEXE"), QString::number(programCount()));
+    store.SaveSetting(section, QStringLiteral("NumofEXEStyle"), QString::number(m_launchStyle));
+    // Rewritten whole, so a shorter list leaves no entries of the longer one behind.
+    store.DeleteSetting(SettingsLayout::ExecList());
+    store.DeleteSetting(SettingsLayout::ExecSelected());
+    for (int i = 0; i < programCount(); ++i) {
+        store.SaveSetting(SettingsLayout::ExecList(), QString::number(i), m_programs[i].path);
+        store.SaveSetting(SettingsLayout::ExecSelected(), QString::number(i), truthText(m_programs[i].ticked));
+    }
+    return batch.commit();
+}
+
+bool GeneralOptions::isChecked(Check check) const
+{
+    return m_checks[int(check)];
+}
+
+void GeneralOptions::setChecked(Check check, bool on)
+{
+    if (m_checks[int(check)] == on)
+        return;
+    m_checks[int(check)] = on;
+    emit changed();
+}
+
+QString GeneralOptions::text(Text text) const
+{
+    return m_texts[int(text)];
+}
+
+void GeneralOptions::setText(Text text, const QString &value)
+{
+    if (m_texts[int(text)] == value)
+        return;
+    m_texts[int(text)] = value;
+    emit changed();
+}
+
+void GeneralOptions::setMinimizeToTray(bool tray)
+{
+    if (m_minimizeToTray == tray)
+        return;
+    m_minimizeToTray = tray;
+    emit changed();
+}
+
+void GeneralOptions::setSeparateLogs(bool separate)
+{
+    if (m_separateLogs == separate)
+        return;
+    m_separateLogs = separate;
+    emit changed();
+}
+
+bool GeneralOptions::logItem(int n) const
+{
+    return n >= 1 && n <= kLogItems && m_logItems[n - 1];
+}
+
+void GeneralOptions::setLogItem(int n, bool on)
+{
+    if (n < 1 || n > kLogItems || m_logItems[n - 1] == on)
+        return;
+    m_logItems[n - 1] = on;
+    emit changed();
+}
+
+bool GeneralOptions::addProgram(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    m_programs.append({path, false});
+    emit changed();
+    return true;
+}
+
+bool GeneralOptions::removeProgram(int index)
+{
+    if (index < 0 || index >= programCount())
+        return false;
+    m_programs.removeAt(index);
+    emit changed();
+    return true;
+}
+
+bool GeneralOptions::setProgramTicked(int index, bool ticked)
+{
+    if (index < 0 || index >= programCount())
+        return false;
+    if (m_programs[index].ticked != ticked) {
+        m_programs[index].ticked = ticked;
+        emit changed();
+    }
+    return true;
+}
+
+bool GeneralOptions::setLaunchStyle(int style)
+{
+    if (!isLaunchStyle(style))
+        return false;
+    if (m_launchStyle != style) {
+        m_launchStyle = style;
+        emit changed();
+    }
+    return true;
+}
+
+quint32 GeneralOptions::addSeconds() const
+{
+    bool ok = false;
+    const qlonglong seconds = text(Text::AddTime).toLongLong(&ok);
+    return ok && seconds > 0 ? quint32(std::min<qlonglong>(seconds, kMaxAddedSeconds)) : 0;
+}
+
+Money GeneralOptions::feeHundredths() const
+{
+    return notNegative(text(Text::AddCost));
+}
+
+Money GeneralOptions::minimumChargeHundredths() const
+{
+    return notNegative(text(Text::MinCharge));
+}
+
+void GeneralOptions::setCurrencySymbol(const QString &symbol)
+{
+    if (m_currencySymbol == symbol)
+        return;
+    m_currencySymbol = symbol;
+    emit changed();
+}
