@@ -12,6 +12,8 @@ ScriptedPrompter::~ScriptedPrompter()
 Prompt::Answer ScriptedPrompter::ask(const Prompt &prompt)
 {
     m_shown.append(prompt);
+    if (m_whileOpen)
+        m_whileOpen(prompt);
     if (!m_expected.isEmpty() && m_expected.first().text == prompt.text)
         return m_expected.takeFirst().answer;
     if (m_allowMessages && prompt.buttons == Prompt::Buttons::Ok)

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // Records every prompt. Answers come from a queue of expected prompts; a prompt that
 // was not expected fails the running test (and is answered Ok/No so the code goes on).
 // Plain Ok messages may be allowed wholesale with allowMessages().
@@ -19,6 +21,10 @@ public:
     // Any prompt with a single Ok button is accepted and recorded without expectation.
     void allowMessages(bool allow = true) { m_allowMessages = allow; }
 
+    // Runs while a prompt is open, before it is answered (a user who takes their time:
+    // the test may let virtual time pass here).
+    void whileOpen(std::function<void(const Prompt &)> action) { m_whileOpen = std::move(action); }
+
     const QList<Prompt> &shown() const { return m_shown; }
     QStringList shownTexts() const;
     void clear() { m_shown.clear(); }
@@ -33,4 +39,5 @@ private:
     QList<Expectation> m_expected;
     QList<Prompt> m_shown;
     bool m_allowMessages = false;
+    std::function<void(const Prompt &)> m_whileOpen;
 };

@@ -1,0 +1,230 @@
+#include "settings/SettingsLayout.h"
+#include "support/EngineRig.h"
+#include "support/StoreFixtures.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using Field = MainState::Field;
+using Timer = Scheduler::Timer;
+
+namespace {
+
+void chargeSettings(SettingsStore &store)
+{
+    const QString general = SettingsLayout::GeneralSettings();
+    store.SaveSetting(general, "AddCost", "1");
+    store.SaveSetting(general, "AddCostTxt", "50");
+    store.SaveSetting(general, "AddTime", "1");
+    store.SaveSetting(general, "AddTimeTxT", "10");
+    store.SaveSetting(general, "AddMinCharge", "1");
+    store.SaveSetting(general, "AddMinChargeTxT", "200");
+}
+
+void flatTariff(SettingsStore &store, const QString &cost = "0.10")
+{
+    StoreFixtures::writeTariff(store, "Flat", {"2", "", "", cost, "0", {}, {}});
+    StoreFixtures::assignTariff(store, "Home", "Flat");
+}
+
+} // namespace
+
+class TestCallEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeCall_data()
+    {
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<QString>("totTime");
+        QTest::newRow("hung up by Disconnect") << false << "00:02:15";
+        QTest::newRow("line dropped while minimized") << true << "00:02:15";
+    }
+    void wholeCall()
+    {
+        QFETCH(bool, dropped);
+        QFETCH(QString, totTime);
+        EngineRig rig(dropped ? "[Home]\nNumber=555-0100\nConnectAfter=2\nDropAfter=126\n"
+                              : "[Home]\nNumber=555-0100\nConnectAfter=2\n");
+        chargeSettings(rig.store);
+        flatTariff(rig.store);
+        rig.store.SaveSetting("General Settings", "chkSound2", "1");
+        rig.store.SaveSetting("General Settings", "Sound2", "/sounds/bye.wav");
+        rig.prepareHome();
+        rig.connectAndOpen();
+        QCOMPARE(rig.state.text(Field::Cost), QString("0.5000"));
+        QVERIFY(!rig.state.providerListEnabled());
+        rig.prompter.expect("Log Saved!");
+        if (dropped) {
+            rig.state.setWindowMinimized(true);
+            rig.scheduler.advanceSeconds(130);
+        } else {
+            rig.scheduler.advanceSeconds(125);
+            rig.dialer.DisconnectCommand();
+            rig.scheduler.advanceSeconds(2);
+        }
+        QVERIFY(!rig.session.CallActive);
+        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!"}));
+        QCOMPARE(rig.sound.played, QStringList({"/sounds/bye.wav"}));
+        QCOMPARE(rig.state.text(Field::Cost), QString("2.0000"));
+        QCOMPARE(rig.state.text(Field::TotTime), totTime);
+        QCOMPARE(rig.stored("Home", "TotTime"), totTime);
+        QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
+        QCOMPARE(rig.stored("Home", "Day Payment"), QString("200"));
+        QCOMPARE(rig.stored("Home", "Calls"), QString("1"));
+        QCOMPARE(rig.stored("Home", "StartTime"), QString("12:00:02"));
+        const QByteArray report = rig.home.readFile("Logs/Report.ini");
+        QCOMPARE(report.count('\n'), 1);
+        QVERIFY2(report.startsWith("\"Home\",\"1\",\"5/3/2024\",\"12:00:02\",\"12:02:0"), report.constData());
+        QVERIFY(report.endsWith(",\"$2.0000\",\"0:2:15\",\"0:2:15\",\"0:2:15\",\"$2.0000\"\r\n"));
+        if (dropped)
+            QCOMPARE(rig.state.text(Field::Caption), QString("00:02:15"));
+        // Nothing happens twice afterwards.
+        rig.scheduler.advanceSeconds(120);
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        QCOMPARE(rig.home.readFile("Logs/Report.ini"), report);
+    }
+
+    // Counted from the monotonic clock: an hour online is 1:00:00, not 3 % more.
+    void oneHourIsOneHourAcrossATariffBoundary()
+    {
+        EngineRig rig("[Home]\nConnectAfter=2\n", QDateTime(QDate(2024, 3, 5), QTime(7, 30, 0)));
+        // 0.10 from 08:00 to 20:00, 0.02 outside.
+        StoreFixtures::writeTariff(rig.store, "Day", {"0", "08:00", "20:00", "0.10", "0.02", {}, {}});
+        StoreFixtures::assignTariff(rig.store, "Home", "Day");
+        rig.prepareHome();
+        rig.connectAndOpen();
+        rig.prompter.allowMessages();
+        rig.scheduler.advanceMs(3600 * 1000 + 100);
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("01:00:00"));
+        rig.dialer.DisconnectCommand();
+        rig.scheduler.advanceSeconds(2);
+        QCOMPARE(rig.stored("Home", "TotTime"), QString("01:00:00"));
+        // Charged at 07:31:02 .. 08:30:02: 29 minutes before 08:00:00, 31 after (bound itself costs 0.02).
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("3.6800"));
+    }
+
+    void firstMinuteChargedSixtySecondsAfterConnecting()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        rig.prepareHome();
+        rig.scheduler.advanceSeconds(45); // the provider was picked a while before Connect
+        rig.connectAndOpen();
+        rig.scheduler.advanceSeconds(59);
+        QCOMPARE(rig.accounting.figures().callCost.raw(), 0);
+        rig.scheduler.advanceSeconds(1);
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.1000"));
+    }
+
+    // A message left open does not stop the counting or the charging.
+    void messageLeftOpenTenMinutes()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        rig.prepareHome();
+        rig.connectAndOpen();
+        rig.scheduler.advanceSeconds(5);
+        // A message opened from Timer1 (here: the alarm's tray path stands in, any prompt
+        // will do) stays open for ten minutes of virtual time.
+        bool once = true;
+        rig.prompter.whileOpen([&](const Prompt &) {
+            if (std::exchange(once, false))
+                rig.scheduler.advanceSeconds(600);
+        });
+        rig.prompter.allowMessages();
+        rig.scheduler.setHandler(Timer::tmrCheck, [&] { rig.prompter.tell("Please wait"); });
+        rig.scheduler.startOnce(Timer::tmrCheck, 1000);
+        rig.scheduler.advanceSeconds(1);
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("00:10:06"));
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("1.0000"));
+    }
+
+    void programsStartOncePerCallInOrder()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        rig.options.addProgram("browser --new");
+        rig.options.addProgram("editor");
+        rig.options.addProgram("missing-mailer");
+        rig.options.addProgram("news");
+        rig.options.setProgramTicked(0, true);
+        rig.options.setProgramTicked(1, false);
+        rig.options.setProgramTicked(2, true);
+        rig.options.setProgramTicked(3, true);
+        rig.options.save(rig.store);
+        rig.prepareHome();
+        // The failing program's message stays open while tmrStartUp would tick again.
+        rig.prompter.whileOpen([&](const Prompt &prompt) {
+            if (prompt.title == "Error!")
+                rig.scheduler.advanceSeconds(5);
+        });
+        rig.prompter.allowMessages();
+        rig.connectAndOpen();
+        rig.scheduler.advanceSeconds(3);
+        QCOMPARE(rig.launcher.started, QStringList({"browser --new", "missing-mailer", "news"}));
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        QCOMPARE(rig.prompter.shown().first().title, QString("Error!"));
+        QCOMPARE(rig.prompter.shown().first().icon, Prompt::Icon::Critical);
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
+    }
+
+    void callSpanningMidnightAndMonthEnd()
+    {
+        EngineRig rig("[Home]\nConnectAfter=2\n", QDateTime(QDate(2024, 1, 31), QTime(23, 58, 0)));
+        StoreFixtures::writeTariff(rig.store, "Weekday", {"2", "", "", "0.10", "0", {}, {}});
+        StoreFixtures::writeTariff(rig.store, "Thursday", {"2", "", "", "0.05", "0", {}, {}});
+        StoreFixtures::assignTariff(rig.store, "Home", "Weekday", {1, 2, 3, 4, 6, 7});
+        StoreFixtures::assignTariff(rig.store, "Home", "Thursday", {5}); // 1 February 2024
+        rig.prepareHome();
+        rig.connectAndOpen(); // seen at 23:58:02.7
+        rig.prompter.allowMessages();
+        rig.scheduler.advanceSeconds(241); // to 00:02:03.7: 241 seconds online
+        // 117 whole seconds before midnight (the call's cost goes to the day it ends in).
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), QByteArray("\"Home\",\"31/1/2024\",\"0:1:57\",\"$0.0000\"\r\n"));
+        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), QByteArray("\"Home\",\"1/2024\",\"0:1:57\",\"$0.0000\"\r\n"));
+        QCOMPARE(rig.state.text(Field::TariffName), QString("Thursday"));
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("00:04:01"));
+        QCOMPARE(rig.state.text(Field::TodayTime), QString("00:02:04"));
+        // One minute before midnight at 0.10, three after at 0.05.
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.2500"));
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
+    }
+
+    // Counters are stored at least every minute during a call, so a crash loses little.
+    void storedCountersNeverLagAMinute()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        rig.prepareHome();
+        rig.connectAndOpen();
+        for (int second = 0; second < 600; second += 7) {
+            rig.scheduler.advanceSeconds(7);
+            const TimeCounter stored = TimeCounter::fromText(rig.stored("Home", "TotTime"));
+            const TimeCounter counted = rig.accounting.figures().total;
+            const auto seconds = [](const TimeCounter &c) { return c.hours * 3600 + c.minutes * 60 + c.seconds; };
+            QVERIFY2(seconds(counted) - seconds(stored) <= 60,
+                     qPrintable(counted.plainText() + " counted, " + stored.plainText() + " stored"));
+        }
+    }
+
+    void connectionMadeOutsideIsCountedButNotOpened()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        chargeSettings(rig.store);
+        rig.prepareHome();
+        rig.line.RasDial({"Home", "", "", ""});
+        rig.scheduler.advanceSeconds(30);
+        QVERIFY(!rig.session.CallActive);
+        QVERIFY(rig.accounting.figures().total.seconds > 20);
+        rig.line.RasHangUp(rig.line.RasEnumConnections());
+        rig.scheduler.advanceSeconds(5);
+        QVERIFY(rig.prompter.shown().isEmpty()); // no log entry for it
+        QVERIFY(!rig.home.exists("Logs/Report.ini"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCallEngine)
+#include "tst_CallEngine.moc"
