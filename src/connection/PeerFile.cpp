@@ -14,9 +14,8 @@ bool IsDeviceWord(const QString &word)
 
 bool IsSpeedWord(const QString &word)
 {
-    return !word.isEmpty() && word.size() <= 8 && std::all_of(word.begin(), word.end(), [](QChar c) {
-        return c.isDigit() && c.unicode() < 128;
-    });
+    return !word.isEmpty() && word.size() <= 8 &&
+           std::all_of(word.begin(), word.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
 }
 
 // A line that names the device and/or the speed, and nothing else ("/dev/ttyS0 115200").

@@ -126,8 +126,10 @@ std::optional<QStringList> ShellWords(const QString &command)
 
 QString ShellQuoted(const QString &word)
 {
-    static const QString plain = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./:=+-@%,^");
-    const bool bare = !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) { return plain.contains(c); });
+    static const QString plain =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./:=+-@%,^");
+    const bool bare =
+        !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) { return plain.contains(c); });
     if (bare)
         return word;
     QString quoted = word;
@@ -170,13 +172,31 @@ QString StandardCommand(const QString &chatPath, const QString &number)
 {
     // REPORT CONNECT makes chat log the whole "CONNECT 33600" line: the speed follows the
     // word chat waits for, so the plain verbose log would stop before it.
-    return JoinShellWords({chatPath, QStringLiteral("-v"), QStringLiteral("-s"), QStringLiteral("-T"), number,
-                           QStringLiteral("ABORT"), QStringLiteral("BUSY"), QStringLiteral("ABORT"),
-                           QStringLiteral("NO CARRIER"), QStringLiteral("ABORT"), QStringLiteral("NO DIALTONE"),
-                           QStringLiteral("ABORT"), QStringLiteral("NO DIAL TONE"), QStringLiteral("ABORT"),
-                           QStringLiteral("NO ANSWER"), QStringLiteral("REPORT"), QStringLiteral("CONNECT"),
-                           QStringLiteral("TIMEOUT"), QStringLiteral("60"), QString(), QStringLiteral("ATZ"),
-                           QStringLiteral("OK"), QStringLiteral("ATDT\\T"), QStringLiteral("CONNECT"), QString()});
+    return JoinShellWords({chatPath,
+                           QStringLiteral("-v"),
+                           QStringLiteral("-s"),
+                           QStringLiteral("-T"),
+                           number,
+                           QStringLiteral("ABORT"),
+                           QStringLiteral("BUSY"),
+                           QStringLiteral("ABORT"),
+                           QStringLiteral("NO CARRIER"),
+                           QStringLiteral("ABORT"),
+                           QStringLiteral("NO DIALTONE"),
+                           QStringLiteral("ABORT"),
+                           QStringLiteral("NO DIAL TONE"),
+                           QStringLiteral("ABORT"),
+                           QStringLiteral("NO ANSWER"),
+                           QStringLiteral("REPORT"),
+                           QStringLiteral("CONNECT"),
+                           QStringLiteral("TIMEOUT"),
+                           QStringLiteral("60"),
+                           QString(),
+                           QStringLiteral("ATZ"),
+                           QStringLiteral("OK"),
+                           QStringLiteral("ATDT\\T"),
+                           QStringLiteral("CONNECT"),
+                           QString()});
 }
 
 } // namespace PppdConnectLine

@@ -42,13 +42,14 @@ bool IsPeerName(const QString &name)
 // Names this program gives new files: plain, and never hidden from RasEnumEntries.
 bool IsSafeEntryName(const QString &name)
 {
-    static const QRegularExpression safe(QStringLiteral(R"(^[A-Za-z0-9_-][A-Za-z0-9._-]*$)"));
+    static const QRegularExpression safe(QStringLiteral(R"(^[A-Za-z0-9_-][A-Za-z0-9._-]*\z)"));
     return safe.match(name).hasMatch() && IsPeerName(name) && name.size() <= kLimits.entry;
 }
 
+// \z, not $: PCRE's $ also matches before a final line break.
 bool IsPhoneNumber(const QString &number)
 {
-    static const QRegularExpression allowed(QStringLiteral(R"(^[0-9 +*#,()\-.wWpPtT]*[0-9][0-9 +*#,()\-.wWpPtT]*$)"));
+    static const QRegularExpression allowed(QStringLiteral(R"(^[0-9 +*#,()\-.wWpPtT]*[0-9][0-9 +*#,()\-.wWpPtT]*\z)"));
     return allowed.match(number).hasMatch();
 }
 
@@ -67,14 +68,14 @@ bool IsPlainValue(const QString &value)
 
 bool IsDevice(const QString &device)
 {
-    static const QRegularExpression path(QStringLiteral(R"(^/dev/[A-Za-z0-9_.-]+(/[A-Za-z0-9_.-]+)*$)"));
+    static const QRegularExpression path(QStringLiteral(R"(^/dev/[A-Za-z0-9_.-]+(/[A-Za-z0-9_.-]+)*\z)"));
     return path.match(device).hasMatch() && !device.contains(QLatin1String("/.."));
 }
 
 bool IsSerialSpeed(int speed)
 {
-    static constexpr std::array speeds{300,     600,     1200,    2400,    4800,    9600,    19200,   38400,
-                                       57600,   115200,  230400,  460800,  500000,  576000,  921600,  1000000,
+    static constexpr std::array speeds{300,     600,     1200,    2400,    4800,    9600,    19200,  38400,
+                                       57600,   115200,  230400,  460800,  500000,  576000,  921600, 1000000,
                                        1152000, 1500000, 2000000, 2500000, 3000000, 3500000, 4000000};
     return std::find(speeds.begin(), speeds.end(), speed) != speeds.end();
 }
@@ -136,17 +137,20 @@ std::optional<DialResult> PppdLine::checkDial(const DialParams &params) const
         return refuse(RasError::PortNotAvailable,
                       tr("A call is already being made or is connected. Hang it up before dialing again."));
     if (params.entry.toUtf8().size() > kLimits.entry || !IsPeerName(params.entry))
-        return refuse(RasError::CannotFindEntry, tr("%1 is not a valid name for a dial-up entry.").arg(Quote(params.entry)));
+        return refuse(RasError::CannotFindEntry,
+                      tr("%1 is not a valid name for a dial-up entry.").arg(Quote(params.entry)));
     if (!QFileInfo(peerPath(params.entry)).isFile() || !QFileInfo(peerPath(params.entry)).isReadable())
-        return refuse(RasError::CannotFindEntry, tr("There is no dial-up entry %1: the file %2 is missing or cannot be read.")
-                                                     .arg(Quote(params.entry), peerPath(params.entry)));
+        return refuse(RasError::CannotFindEntry,
+                      tr("There is no dial-up entry %1: the file %2 is missing or cannot be read.")
+                          .arg(Quote(params.entry), peerPath(params.entry)));
     const QFileInfo pppd(m_config.pppdPath);
     if (!pppd.isFile())
         return refuse(RasError::ServiceFailed,
                       tr("pppd was not found at %1. Install the ppp package.").arg(m_config.pppdPath));
     if (!pppd.isExecutable())
-        return refuse(RasError::ServiceFailed,
-                      tr("You may not run %1. Add your user to the dip group and log in again.").arg(m_config.pppdPath));
+        return refuse(
+            RasError::ServiceFailed,
+            tr("You may not run %1. Add your user to the dip group and log in again.").arg(m_config.pppdPath));
     if (!params.phoneNumber.isEmpty()) {
         if (params.phoneNumber.toUtf8().size() > kLimits.phoneNumber)
             return refuse(RasError::NotSupported,
@@ -182,8 +186,8 @@ DialResult PppdLine::RasDial(const DialParams &params)
     // log on stdout (logfd 1 even if the file says logfile/nolog); the connect script's
     // stderr is that descriptor too. nopersist: redialing is the program's decision, and a
     // pppd redialing on its own would make calls nobody sees.
-    QStringList arguments{QStringLiteral("call"),   params.entry,       QStringLiteral("nodetach"),
-                          QStringLiteral("logfd"),  QStringLiteral("1"), QStringLiteral("nopersist")};
+    QStringList arguments{QStringLiteral("call"),  params.entry,        QStringLiteral("nodetach"),
+                          QStringLiteral("logfd"), QStringLiteral("1"), QStringLiteral("nopersist")};
     if (!params.phoneNumber.isEmpty()) {
         const auto command = peer->connectCommand();
         const auto number = command ? PppdConnectLine::ChatNumber(*command) : std::nullopt;
@@ -246,7 +250,8 @@ void PppdLine::startCall()
         }
         qsizetype written = 0;
         while (written < m_call->password.size()) {
-            const ssize_t n = ::write(fds[1], m_call->password.constData() + written, m_call->password.size() - written);
+            const ssize_t n =
+                ::write(fds[1], m_call->password.constData() + written, m_call->password.size() - written);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -294,6 +299,8 @@ void PppdLine::startCall()
 void PppdLine::readOutput()
 {
     QProcess *process = m_call->process;
+    if (!process)
+        return;
     while (m_call && process->canReadLine())
         handleLine(QString::fromUtf8(process->readLine()));
     // A line without an end that keeps growing is not pppd's log: do not hoard it.

@@ -39,7 +39,7 @@ std::optional<qint64> ReadCounter(const QString &path)
 
 bool IsPppInterface(const QString &name)
 {
-    static const QRegularExpression ppp(QStringLiteral(R"(^ppp\d{1,5}$)"));
+    static const QRegularExpression ppp(QStringLiteral(R"(^ppp\d{1,5}\z)"));
     return ppp.match(name).hasMatch();
 }
 
@@ -50,7 +50,7 @@ namespace PppdLinks {
 std::optional<qint64> ParsePid(const QByteArray &content)
 {
     // Linux pids stay below 2^22; more digits, signs or trailing words mean the file is not pppd's.
-    static const QRegularExpression pidLine(QStringLiteral(R"(^\s*([0-9]{1,7})\s*(\n.*)?$)"),
+    static const QRegularExpression pidLine(QStringLiteral(R"(^\s*([0-9]{1,7})\s*(\n.*)?\z)"),
                                             QRegularExpression::DotMatchesEverythingOption);
     const auto match = pidLine.match(QString::fromLatin1(content));
     if (!match.hasMatch())

@@ -29,6 +29,7 @@ public:
         BytesXmited,  // lblBytesXmited
         ConnectionSpeed, // lblConnectionSpeed
         Alertmsg,     // lblAlertmsg
+        Email,        // lblEmail: the mail check's countdown and result
         Caption,      // the main window's title
         Count_
     };
