@@ -11,12 +11,13 @@ ChargeSettings ChargeSettings::read(const SettingsStore &store)
 
     ChargeSettings settings;
     settings.addFee = flag("AddCost");
-    settings.fee = Money::parseOrZero(text("AddCostTxt")).hundredthsToUnits();
+    // A negative fee or minimum charge would pay the user back; it counts as none.
+    settings.fee = std::max(Money(), Money::parseOrZero(text("AddCostTxt")).hundredthsToUnits());
     settings.addTime = flag("AddTime");
     bool ok = false;
     const qlonglong seconds = text("AddTimeTxT").trimmed().toLongLong(&ok);
     settings.addSeconds = ok && seconds > 0 ? quint32(std::min<qlonglong>(seconds, 24 * 3600)) : 0;
     settings.minimumCharge = flag("AddMinCharge");
-    settings.minimum = Money::parseOrZero(text("AddMinChargeTxT")).hundredthsToUnits();
+    settings.minimum = std::max(Money(), Money::parseOrZero(text("AddMinChargeTxT")).hundredthsToUnits());
     return settings;
 }
