@@ -240,27 +240,30 @@ void PppdLine::startCall()
     // closed before pppd starts and pppd reads to its end.
     int passwordFd = -1;
     if (!m_call->password.isEmpty()) {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0) {
-            m_call->password.fill('\0');
-            m_call->password.clear();
+        int fds[2] = {-1, -1};
+        qsizetype written = 0;
+        if (::pipe2(fds, O_CLOEXEC) == 0) {
+            while (written < m_call->password.size()) {
+                const ssize_t n =
+                    ::write(fds[1], m_call->password.constData() + written, m_call->password.size() - written);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0)
+                    break;
+                written += n;
+            }
+            ::close(fds[1]);
+        }
+        const bool complete = fds[0] >= 0 && written == m_call->password.size();
+        m_call->password.fill('\0');
+        m_call->password.clear();
+        if (!complete) { // a cut password would only look like a wrong one
+            if (fds[0] >= 0)
+                ::close(fds[0]);
             delete process;
             setError(RasError::ServiceFailed);
             return;
         }
-        qsizetype written = 0;
-        while (written < m_call->password.size()) {
-            const ssize_t n =
-                ::write(fds[1], m_call->password.constData() + written, m_call->password.size() - written);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            written += n;
-        }
-        ::close(fds[1]);
-        m_call->password.fill('\0');
-        m_call->password.clear();
         passwordFd = fds[0];
         arguments << QStringLiteral("passwordfd") << QString::number(passwordFd);
         // Runs in the child between fork and exec: only the child's copy loses close-on-exec.
@@ -299,12 +302,13 @@ void PppdLine::startCall()
 void PppdLine::readOutput()
 {
     QProcess *process = m_call->process;
-    if (!process)
-        return;
-    while (m_call && process->canReadLine())
+    const RasHandle handle = m_call->handle;
+    // A listener of stateChanged may hang up (or dial anew) while we read.
+    auto stillOurs = [this, handle] { return m_call && m_call->handle == handle; };
+    while (process && stillOurs() && process->canReadLine())
         handleLine(QString::fromUtf8(process->readLine()));
     // A line without an end that keeps growing is not pppd's log: do not hoard it.
-    if (m_call && process->bytesAvailable() > 64 * 1024)
+    if (process && stillOurs() && process->bytesAvailable() > 64 * 1024)
         handleLine(QString::fromUtf8(process->readAll()));
 }
 

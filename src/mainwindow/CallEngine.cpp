@@ -93,6 +93,12 @@ void CallEngine::closeCall()
     emit callClosed();
 }
 
+void CallEngine::closeOpenCall()
+{
+    if (m.session.CallActive)
+        closeCall();
+}
+
 void CallEngine::tmrStartUp()
 {
     if (!m.dialer.IsConnected())

@@ -76,6 +76,10 @@ public:
     // Programs listed to start after a connection, ticked ones in list order.
     void ExecuteProgram();
 
+    // Closes a call still open now (the program is ending): end time now, minimum charge,
+    // log, report and counters, once.
+    void closeOpenCall();
+
 signals:
     void minimizeRequested();
     // A call was opened: the first mail check may start.

@@ -1,11 +1,69 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
-// The main window "Form1". For now an empty frame; the controls arrive with the call engine.
+class AppCore;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+class TrayIcon;
+
+// The main window "Form1": the provider list, the toolbar, the live figures, the alarm
+// and mail indicators and the traffic panel. It shows AppCore's state and forwards the
+// user's commands; all behaviour lives in the core.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // tray may be null (no tray on this desktop).
+    MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Applies the general settings that shape the window (tray, statistics, position,
+    // on top); called once before the window is first shown.
+    void applyStartSettings();
+
+    // The toolbar's commands, by key: Connect, Disconnect, ProvSett, GenSett, Report,
+    // About, Help, Exit. Unknown keys do nothing.
+    void runCommand(const QString &key);
+
+    bool statisticsShown() const;
+    void setStatisticsShown(bool shown);
+
+    // Brings the window back from the tray or the task bar.
+    void restore();
+
+signals:
+    // The exit sequence has run; the program may end.
+    void exited();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildToolbar();
+    void buildMailMenu();
+    void bindState();
+    void openProviderSettings(bool reload);
+    void placeholder(const QString &what);
+    void keepOnTop();
+    void onTrayClicked();
+    bool inTrayMode() const;
+
+    AppCore &m_core;
+    TrayIcon *m_tray;
+    QComboBox *m_providers = nullptr;
+    QWidget *m_statsFrame = nullptr;
+    QToolButton *m_statsToggle = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    QAction *m_trayMinimize = nullptr;
+    QAction *m_mailEnable = nullptr;
+    bool m_exiting = false;
+    bool m_exited = false;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include "platform/Prompter.h"
+
+class MainWindow;
+class AppCore;
+
+// Drives the program from a script, for end-to-end tests and screenshots:
+// LINEMINDER_AUTOMATION="select:Demo ISP (simulated);connect;wait:6;screenshot:/tmp/w.png;disconnect;wait:2;exit".
+// Steps run one after another on the event loop; "wait:N" lets N seconds pass.
+class Automation : public QObject
+{
+    Q_OBJECT
+public:
+    Automation(const QString &script, AppCore &core, MainWindow &window);
+    void start();
+
+private:
+    void next();
+
+    QStringList m_steps;
+    AppCore &m_core;
+    MainWindow &m_window;
+};
+
+// Under automation nobody is there to click: every prompt is written to standard error
+// and answered with its first button (Ok or Yes).
+class AutoAnswerPrompter final : public Prompter
+{
+public:
+    Prompt::Answer ask(const Prompt &prompt) override;
+};

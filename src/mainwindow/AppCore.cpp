@@ -1,0 +1,56 @@
+#include "mainwindow/AppCore.h"
+
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "platform/Scheduler.h"
+
+AppCore::AppCore(DataLocations locations_, std::unique_ptr<RemoteAccess> line_, AppSeams seams_,
+                 DateTimeFormats formats_, QObject *parent)
+    : QObject(parent), locations(std::move(locations_)), formats(std::move(formats_)), seams(seams_),
+      store(locations.settingsDatabase()), line(std::move(line_)), holidays(locations.holidayFile()),
+      archives(locations, formats), recorder(store, seams.prompter, locations, archives, formats),
+      accounting(state),
+      accounts(store, seams.prompter, seams.clock, holidays, archives, accounting, state, profile, formats),
+      statistics(*line, state),
+      dialer(*line, seams.prompter, seams.scheduler, seams.clock, state, accounts, accounting, statistics, session),
+      monitor(*line, seams.scheduler, state, accounts, dialer, session),
+      alarms(profile, accounting, state, seams.scheduler, seams.sound, [this] { dialer.hangup(); }),
+      engine(CallEngineParts{store, seams.clock, seams.scheduler, seams.prompter, state, session, dialer, monitor,
+                             accounting, accounts, profile, options, holidays, recorder, alarms, statistics,
+                             seams.sound, seams.launcher, formats})
+{
+}
+
+AppCore::~AppCore()
+{
+    seams.scheduler.stopAll();
+}
+
+void AppCore::start()
+{
+    options.load(store);
+    state.setText(MainState::Field::Sym, options.currencySymbol());
+    state.setText(MainState::Field::Date, formats.date(seams.clock.now().date()));
+    state.setText(MainState::Field::Status, QStringLiteral("Ready..."));
+    dialer.FillProviderList();
+    engine.start();
+}
+
+QString AppCore::shutDown(const std::function<bool()> &askHangUp)
+{
+    seams.scheduler.stopAll();
+    monitor.cancelRedial();
+    if (session.dialing && !dialer.IsConnected())
+        dialer.hangup();
+    if (dialer.IsConnected() && askHangUp())
+        dialer.hangup();
+    seams.scheduler.stopAll(); // hangup's check of the line is not waited for
+    if (session.CallActive)
+        engine.closeOpenCall();
+    accounts.SaveCounters();
+    const RasHandle handle = line->RasEnumConnections();
+    const RasStatus status = handle ? line->RasGetConnectStatus(handle) : RasStatus();
+    return status.error == RasError::None || status.error == RasError::Pending
+               ? ConnectionMonitor::StateText(status.state, accounts.connection().phone)
+               : monitor.RasErrorText(status.error);
+}

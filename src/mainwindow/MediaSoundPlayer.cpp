@@ -1,0 +1,19 @@
+#include "mainwindow/MediaSoundPlayer.h"
+
+#include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QUrl>
+
+void MediaSoundPlayer::play(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isReadable() || !HasSoundDevice())
+        return;
+    m_effect.setSource(QUrl::fromLocalFile(path));
+    m_effect.play();
+}
+
+bool MediaSoundPlayer::HasSoundDevice() const
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
+}

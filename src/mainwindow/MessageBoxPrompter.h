@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Prompts as message boxes over the main window.
+class MessageBoxPrompter final : public Prompter
+{
+public:
+    void setParentWindow(QWidget *parent) { m_parent = parent; }
+    Prompt::Answer ask(const Prompt &prompt) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
