@@ -10,7 +10,8 @@ class AppCore;
 
 // Drives the program from a script, for end-to-end tests and screenshots:
 // LINEMINDER_AUTOMATION="select:Demo ISP (simulated);connect;wait:6;screenshot:/tmp/w.png;disconnect;wait:2;exit".
-// Steps run one after another on the event loop; "wait:N" lets N seconds pass.
+// Steps run one after another on the event loop; "wait:N" lets N seconds pass; "startup"
+// prints how long the process took to show its window.
 class Automation : public QObject
 {
     Q_OBJECT
@@ -24,6 +25,7 @@ private:
     QStringList m_steps;
     AppCore &m_core;
     MainWindow &m_window;
+    double m_shownAgeMs = -1;
 };
 
 // Under automation nobody is there to click: every prompt is written to standard error

@@ -9,8 +9,10 @@ void MediaSoundPlayer::play(const QString &path)
 {
     if (path.isEmpty() || !QFileInfo(path).isReadable() || !HasSoundDevice())
         return;
-    m_effect.setSource(QUrl::fromLocalFile(path));
-    m_effect.play();
+    if (!m_effect)
+        m_effect = std::make_unique<QSoundEffect>();
+    m_effect->setSource(QUrl::fromLocalFile(path));
+    m_effect->play();
 }
 
 bool MediaSoundPlayer::HasSoundDevice() const

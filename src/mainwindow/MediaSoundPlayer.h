@@ -4,6 +4,8 @@
 
 #include <QSoundEffect>
 
+#include <memory>
+
 // Plays WAV files through Qt Multimedia when the machine has an audio output.
 class MediaSoundPlayer final : public SoundPlayer
 {
@@ -12,5 +14,6 @@ public:
     bool HasSoundDevice() const override;
 
 private:
-    QSoundEffect m_effect;
+    // Made at the first sound: starting the audio system costs the program's start-up.
+    std::unique_ptr<QSoundEffect> m_effect;
 };

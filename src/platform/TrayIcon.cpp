@@ -10,7 +10,9 @@ QString TrayIcon::FitTip(const QString &text)
     return text.left(length);
 }
 
-TrayIcon::TrayIcon(QObject *parent) : QObject(parent) {}
+TrayIcon::TrayIcon(QObject *parent) : QObject(parent)
+{
+}
 
 bool TrayIcon::add(const QString &tip)
 {

@@ -1,6 +1,8 @@
 #include "support/FakeTrayIcon.h"
 
-FakeTrayIcon::FakeTrayIcon(QObject *parent) : TrayIcon(parent) {}
+FakeTrayIcon::FakeTrayIcon(QObject *parent) : TrayIcon(parent)
+{
+}
 
 void FakeTrayIcon::click()
 {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+
+#include <memory>
+#include <vector>
+
+class QTcpSocket;
+
+// A POP3 server on 127.0.0.1 that plays a script: the first reply is the greeting, each
+// further one answers the next command line. Replies may come in several pieces (written
+// apart, so they arrive in separate reads), may be left out (silence) or may end the
+// connection. Every connection's command lines are recorded.
+class ScriptedPop3Server : public QObject
+{
+    Q_OBJECT
+public:
+    struct Reply
+    {
+        QList<QByteArray> pieces;
+        bool hangUp = false; // close the connection after the pieces
+    };
+    static Reply say(const QByteArray &line) { return {{line + "\r\n"}, false}; }
+    static Reply pieces(const QList<QByteArray> &pieces) { return {pieces, false}; }
+    static Reply silence() { return {{}, false}; }
+    static Reply hangUp(const QByteArray &line = QByteArray())
+    {
+        return {line.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{line + "\r\n"}, true};
+    }
+    // A mailbox holding `stat`: greeting, USER, PASS, STAT, and a QUIT that logs out.
+    static QList<Reply> mailbox(const QByteArray &stat = "+OK 2 320");
+
+    ScriptedPop3Server();
+    ~ScriptedPop3Server() override;
+
+    quint16 port() const { return m_server.serverPort(); }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
+
+    // The script of every following connection.
+    void setScript(const QList<Reply> &script) { m_script = script; }
+
+    int connections() const { return int(m_connections.size()); }
+    // Command lines (without line ends) received on a connection, the last by default.
+    QList<QByteArray> commands(int connection = -1) const;
+    // Whether the client closed that connection (or the server hung up).
+    bool closed(int connection = -1) const;
+    // Writes to a connection outside the script (a late reply).
+    void write(int connection, const QByteArray &bytes);
+
+private:
+    struct Connection
+    {
+        QTcpSocket *socket = nullptr;
+        QList<Reply> script;
+        qsizetype next = 0;
+        QByteArray received;
+        QList<QByteArray> commands;
+        bool closed = false;
+    };
+    void accept();
+    void onReadyRead(Connection &connection);
+    void play(Connection &connection);
+    void writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp);
+    const Connection &at(int connection) const;
+
+    QTcpServer m_server;
+    QList<Reply> m_script = mailbox();
+    std::vector<std::unique_ptr<Connection>> m_connections;
+};
+
+// A loopback port nobody listens on (taken and given back at once).
+quint16 UnusedPort();

@@ -1,0 +1,454 @@
+#include "mail/MailChecker.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ScriptedPop3Server.h"
+#include "settings/SettingsLayout.h"
+#include "support/EngineRig.h"
+
+using Check = ProviderProfile::Check;
+using Field = MainState::Field;
+using Reply = ScriptedPop3Server::Reply;
+using Script = QList<ScriptedPop3Server::Reply>;
+using Server = ScriptedPop3Server;
+using Step = Pop3Check::Step;
+using Timer = Scheduler::Timer;
+
+Q_DECLARE_METATYPE(Script)
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+class MailSound final : public SoundPlayer
+{
+public:
+    void play(const QString &path) override { played.append(path); }
+    bool HasSoundDevice() const override { return device; }
+    bool device = true;
+    QStringList played;
+};
+
+// The engine on the simulated line with "Home" loaded, its mail settings pointing at a
+// scripted server, and the mail check wired to the engine as the program wires it.
+struct MailRig
+{
+    explicit MailRig(const QMap<QString, QString> &mail = {})
+    {
+        QMap<QString, QString> settings{{"Check E-mail", "1"}, {"Host", server.address()}, {"User", "bob"},
+                                        {"Passwd", "secret"},  {"Interval", "2"},          {"Timeout", "30"},
+                                        {"CheckInt", "1"},     {"ChkSound", "1"},          {"Sound", "/sounds/mail.wav"}};
+        settings.insert(mail);
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            rig.store.SaveSetting(SettingsLayout::ProviderMail("Home"), it.key(), it.value());
+        rig.prepareHome();
+        checker.onProviderLoaded();
+        QObject::connect(&rig.engine, &CallEngine::callOpened, &checker, &MailChecker::onCallOpened);
+    }
+    void hangUp()
+    {
+        rig.dialer.hangup();
+        checker.abort();
+    }
+    // Waits (on the real socket) until the check running now has ended.
+    bool settled() { return QTest::qWaitFor([this] { return !checker.isChecking(); }, kWaitMs); }
+
+    Server server;
+    EngineRig rig;
+    MailSound sound;
+    Pop3Check pop3{rig.clock};
+    MailChecker checker{{rig.profile, rig.scheduler, rig.prompter, rig.state, sound, rig.clock, pop3, rig.formats}};
+    QSignalSpy notes{&checker, &MailChecker::notificationReady};
+    QSignalSpy beeps{&checker, &MailChecker::beepRequested};
+};
+
+const QList<QByteArray> kDialogue{"USER bob", "PASS secret", "STAT", "QUIT"};
+
+Script failingAt(Step step, const Reply &reply)
+{
+    Script script = Server::mailbox().mid(0, int(step));
+    script.append(reply);
+    return script;
+}
+
+} // namespace
+
+class TestMailChecker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstCheckOfACall_data()
+    {
+        QTest::addColumn<QByteArray>("stat");
+        QTest::addColumn<bool>("device");
+        QTest::addColumn<QString>("soundOn");
+        QTest::addColumn<QString>("box"); // empty: none
+        QTest::addColumn<QStringList>("played");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("notified");
+
+        // "lblCurrTime": the tip goes back to the call's time.
+        QTest::newRow("no mail") << QByteArray("+OK 0 0") << true << "1" << "" << QStringList() << 0 << "lblCurrTime"
+                                 << "You have 0 new messages - next check in 2 min" << false;
+        QTest::newRow("two messages") << QByteArray("+OK 2 320") << true << "1" << "+OK 2 320\r\n"
+                                      << QStringList{"/sounds/mail.wav"} << 0 << "You have 2 new messages"
+                                      << "You have 2 new messages - next check in 2 min" << true;
+        QTest::newRow("two messages, no sound device") << QByteArray("+OK 2 320") << false << "1" << "+OK 2 320\r\n"
+                                                       << QStringList() << 1 << "You have 2 new messages"
+                                                       << "You have 2 new messages - next check in 2 min" << true;
+        QTest::newRow("two messages, sound off") << QByteArray("+OK 2 320") << true << "0" << "+OK 2 320\r\n"
+                                                 << QStringList() << 0 << "You have 2 new messages"
+                                                 << "You have 2 new messages - next check in 2 min" << true;
+        QTest::newRow("no count in the reply") << QByteArray("+OK 3") << true << "1" << "" << QStringList() << 0
+                                               << "lblCurrTime" << "You have  new messages - next check in 2 min"
+                                               << false;
+    }
+    void firstCheckOfACall()
+    {
+        QFETCH(QByteArray, stat);
+        QFETCH(bool, device);
+        QFETCH(QString, soundOn);
+        QFETCH(QString, box);
+        QFETCH(QStringList, played);
+        QFETCH(int, beeps);
+        QFETCH(QString, tip);
+        QFETCH(QString, label);
+        QFETCH(bool, notified);
+        MailRig mail({{"ChkSound", soundOn}});
+        mail.sound.device = device;
+        mail.server.setScript(Server::mailbox(stat));
+        // The check must start on an opened call: counted, charged, its time taken.
+        bool openWhenStarted = false;
+        int starts = 0;
+        QObject::connect(&mail.pop3, &Pop3Check::waiting, [&](Step step) {
+            if (step != Step::Greeting)
+                return;
+            ++starts;
+            openWhenStarted = mail.rig.session.CallActive && mail.rig.session.start.isValid() &&
+                              !mail.rig.scheduler.isActive(Timer::tmrStartUp) &&
+                              mail.rig.scheduler.isActive(Timer::tmrTime);
+        });
+        if (!box.isEmpty())
+            mail.rig.prompter.expect(box);
+        QStringList tips;
+        QObject::connect(&mail.checker, &MailChecker::trayTipChanged, [&](const QString &t) { tips.append(t); });
+
+        mail.rig.connectAndOpen();
+        QVERIFY(mail.checker.isChecking());
+        QCOMPARE(mail.rig.state.text(Field::Email), QString("Checking mail..."));
+        QVERIFY(mail.settled());
+
+        QCOMPARE(starts, 1);
+        QVERIFY(openWhenStarted);
+        QVERIFY(mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
+        if (!box.isEmpty())
+            QCOMPARE(mail.rig.prompter.shown().first().icon, Prompt::Icon::None);
+        QCOMPARE(mail.sound.played, played);
+        QCOMPARE(mail.beeps.size(), beeps);
+        QCOMPARE(tips.first(), MailChecker::waitingTip());
+        QCOMPARE(mail.checker.trayTip(), tip == "lblCurrTime" ? mail.rig.state.text(Field::CurrTime) : tip);
+        QCOMPARE(mail.rig.state.text(Field::Email), label);
+        QCOMPARE(mail.checker.countdown(), 2);
+        QCOMPARE(mail.notes.size(), notified ? 1 : 0);
+        if (notified)
+            QCOMPARE(mail.notes.first(), QVariantList({"You have 2 new messages", "5/3/2024 12:00:02"}));
+        QCOMPARE(mail.checker.notificationFlag(), !notified);
+        // Only the count is asked for: no message is fetched (or marked read) behind the
+        // user's back.
+        QTRY_VERIFY_WITH_TIMEOUT(mail.server.closed(), kWaitMs);
+        QCOMPARE(mail.server.commands(), kDialogue);
+
+        mail.rig.scheduler.advanceSeconds(50);
+        QCOMPARE(starts, 1);
+    }
+
+    void noCheckWhenMailIsOffOrUnusable_data()
+    {
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("mail checking off") << "0" << "2" << "";
+        QTest::newRow("interval unusable") << "1" << "0" << "You must set an interval greater than zero!";
+    }
+    void noCheckWhenMailIsOffOrUnusable()
+    {
+        QFETCH(QString, email);
+        QFETCH(QString, interval);
+        QFETCH(QString, message);
+        MailRig mail({{"Check E-mail", email}, {"Interval", interval}});
+        if (!message.isEmpty())
+            mail.rig.prompter.expect(message);
+        mail.rig.connectAndOpen();
+        QVERIFY(!mail.checker.isChecking());
+        QVERIFY(!mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
+        QCOMPARE(mail.rig.state.isShown(MainState::Indicator::Email), email == "1");
+    }
+
+    // "Check Mail" runs whatever chkEMail says; the mail picture only when it is on.
+    void menuAndPicture_data()
+    {
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("checks");
+        QTest::newRow("menu, mail off") << "0" << false << true;
+        QTest::newRow("picture, mail off") << "0" << true << false;
+        QTest::newRow("picture, mail on") << "1" << true << true;
+    }
+    void menuAndPicture()
+    {
+        QFETCH(QString, email);
+        QFETCH(bool, picture);
+        QFETCH(bool, checks);
+        MailRig mail({{"Check E-mail", email}});
+        mail.server.setScript(Server::mailbox("+OK 0 0"));
+        if (picture)
+            mail.checker.imgEmail_Click();
+        else
+            mail.checker.CheckNow_Click();
+        QCOMPARE(mail.checker.isChecking(), checks);
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.checker.countdown(), checks ? 2 : 0);
+        QCOMPARE(mail.rig.state.text(Field::Email), checks ? QString("You have 0 new messages") : QString());
+    }
+
+    void countdown()
+    {
+        MailRig mail;
+        mail.server.setScript(Server::mailbox("+OK 0 0"));
+        mail.rig.connectAndOpen();
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.rig.state.text(Field::Email), QString("You have 0 new messages - next check in 2 min"));
+        mail.rig.scheduler.advanceSeconds(59);
+        QCOMPARE(mail.checker.countdown(), 2);
+        mail.rig.scheduler.advanceSeconds(1);
+        QCOMPARE(mail.rig.state.text(Field::Email), QString("You have 0 new messages - next check in 1 min"));
+        QCOMPARE(mail.server.connections(), 1);
+        mail.rig.scheduler.advanceSeconds(60);
+        QCOMPARE(mail.checker.countdown(), 0);
+        QVERIFY(mail.checker.isChecking());
+        QCOMPARE(mail.rig.state.text(Field::Email), QString("Checking mail..."));
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.server.connections(), 2);
+        QCOMPARE(mail.checker.countdown(), 2);
+        // A periodic check clears the notification flag first: an empty mailbox twice in
+        // a row opens no window.
+        QCOMPARE(mail.notes.size(), 0);
+
+        // Without chkEmailInt the minutes do not count down.
+        mail.rig.profile.setChecked(Check::EmailInt, false);
+        mail.rig.scheduler.advanceSeconds(5 * 60);
+        QCOMPARE(mail.checker.countdown(), 2);
+        QCOMPARE(mail.server.connections(), 2);
+        QCOMPARE(mail.rig.state.text(Field::Email), QString("You have 0 new messages"));
+    }
+
+    // A manual check after an empty mailbox opens the window even with nothing waiting.
+    void notificationFlag()
+    {
+        MailRig mail;
+        mail.server.setScript(Server::mailbox("+OK 0 0"));
+        mail.checker.CheckNow_Click();
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.notes.size(), 0);
+        QVERIFY(mail.checker.notificationFlag());
+        mail.checker.CheckNow_Click();
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.notes.size(), 1);
+        QCOMPARE(mail.notes.first().first().toString(), QString("You have 0 new messages"));
+        QCOMPARE(mail.checker.trayTip(), QString("You have 0 new messages"));
+        mail.checker.onProviderLoaded();
+        QVERIFY(!mail.checker.notificationFlag());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("-ERR greeting") << failingAt(Step::Greeting, Server::say("-ERR")) << false
+                                       << "The mail server doesn't answer!";
+        QTest::newRow("-ERR to USER") << failingAt(Step::User, Server::say("-ERR")) << false
+                                      << "Invalid POP3 Username!";
+        QTest::newRow("-ERR to PASS") << failingAt(Step::Pass, Server::say("-ERR [AUTH] failed")) << false
+                                      << "Invalid POP3 Password!";
+        QTest::newRow("-ERR to STAT") << failingAt(Step::Stat, Server::say("-ERR")) << false
+                                      << "STAT command not recognized";
+        QTest::newRow("silent after the greeting") << failingAt(Step::User, Server::silence()) << true
+                                                   << "Invalid POP3 Username!";
+        QTest::newRow("silent at STAT") << failingAt(Step::Stat, Server::silence()) << true
+                                        << "STAT command not recognized";
+    }
+    void failures()
+    {
+        QFETCH(Script, script);
+        QFETCH(bool, silent);
+        QFETCH(QString, message);
+        MailRig mail;
+        mail.server.setScript(script);
+        bool closedFirst = false;
+        mail.rig.prompter.expect(message);
+        // The server must already see the connection closed while the user reads.
+        mail.rig.prompter.whileOpen([&](const Prompt &) {
+            closedFirst = QTest::qWaitFor([&] { return mail.server.closed(); }, kWaitMs);
+        });
+        mail.checker.CheckNow_Click();
+        if (silent) {
+            QTRY_VERIFY_WITH_TIMEOUT(mail.server.commands().size() == script.size() - 1, kWaitMs);
+            mail.rig.clock.advanceSeconds(31);
+            mail.pop3.checkDeadline();
+        }
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
+        QCOMPARE(mail.rig.prompter.shown().first().icon, Prompt::Icon::Critical);
+        QVERIFY(closedFirst);
+        QCOMPARE(mail.checker.trayTip(), message);
+        QCOMPARE(mail.rig.state.text(Field::Email), message);
+        QCOMPARE(mail.checker.countdown(), 0);
+        QCOMPARE(mail.notes.size(), 0);
+    }
+
+    void refusedConnection()
+    {
+        MailRig mail({{"Host", QStringLiteral("127.0.0.1:%1").arg(UnusedPort())}});
+        mail.rig.prompter.expect("Connection refused");
+        mail.checker.CheckNow_Click();
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
+        QCOMPARE(mail.rig.prompter.shown().first().icon, Prompt::Icon::Critical);
+        QCOMPARE(mail.checker.trayTip(), QString("Communications problem"));
+    }
+
+    void unsafeSettingsSendNothing()
+    {
+        MailRig mail({{"User", "bob\r\nDELE 1"}});
+        mail.rig.prompter.expect("The POP3 username must not contain line breaks or NUL characters!");
+        mail.checker.CheckNow_Click();
+        QVERIFY(!mail.checker.isChecking());
+        QVERIFY(!mail.pop3.isRunning());
+        QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
+    }
+
+    void oneCheckAtATime()
+    {
+        MailRig mail;
+        Script script = Server::mailbox("+OK 0 0");
+        script[0] = Server::silence();
+        mail.server.setScript(script);
+        int starts = 0;
+        QObject::connect(&mail.pop3, &Pop3Check::waiting, [&](Step step) { starts += step == Step::Greeting; });
+        mail.rig.connectAndOpen();
+        mail.checker.CheckNow_Click();
+        mail.checker.imgEmail_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(mail.server.connections(), 1, kWaitMs);
+        mail.checker.CheckNow_Click();
+        mail.server.write(0, "+OK hello\r\n");
+        QVERIFY(mail.settled());
+        QCOMPARE(starts, 1);
+        QCOMPARE(mail.server.connections(), 1);
+        QCOMPARE(mail.rig.prompter.shown().size(), 0);
+    }
+
+    void abortOnHangUp()
+    {
+        MailRig mail;
+        mail.server.setScript(failingAt(Step::Pass, Server::silence()));
+        mail.rig.connectAndOpen();
+        QTRY_COMPARE_WITH_TIMEOUT(mail.pop3.step(), Step::Pass, kWaitMs);
+        mail.hangUp();
+        QVERIFY(!mail.checker.isChecking());
+        QVERIFY(!mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QCOMPARE(mail.checker.trayTip(), mail.rig.state.text(Field::CurrTime));
+        QTRY_VERIFY_WITH_TIMEOUT(mail.server.closed(), kWaitMs);
+        // Its time-out passes: no message comes for a check that no longer runs.
+        mail.rig.clock.advanceSeconds(60);
+        mail.pop3.checkDeadline();
+        QCOMPARE(mail.rig.prompter.shown().size(), 0);
+        QCOMPARE(mail.rig.state.text(Field::Email), QString());
+    }
+
+    // Mail found just as an alarm hangs up (while the message box is open): the window
+    // still opens, but the periodic checks stay stopped.
+    void hangUpWhileTheMessageIsOpen_data()
+    {
+        QTest::addColumn<bool>("hangUp");
+        QTest::newRow("line stays up: tmrCheck runs on") << false;
+        QTest::newRow("hung up meanwhile: tmrCheck stays off") << true;
+    }
+    void hangUpWhileTheMessageIsOpen()
+    {
+        QFETCH(bool, hangUp);
+        MailRig mail;
+        mail.rig.prompter.expect("+OK 2 320\r\n");
+        mail.rig.prompter.whileOpen([&](const Prompt &) {
+            // A request while the result is shown is ignored too.
+            mail.checker.CheckNow_Click();
+            if (hangUp)
+                mail.hangUp();
+        });
+        mail.rig.connectAndOpen();
+        QVERIFY(mail.settled());
+        QCOMPARE(mail.notes.size(), 1);
+        QCOMPARE(mail.rig.scheduler.isActive(Timer::tmrCheck), !hangUp);
+        QCOMPARE(mail.server.connections(), 1);
+    }
+
+    // Failed checks leave the countdown at 0: it never goes below, never wraps round to
+    // start checks again, and the periodic checks rest until one reaches the count.
+    void countdownNeverWraps()
+    {
+        MailRig mail;
+        mail.server.setScript(failingAt(Step::Greeting, Server::say("-ERR")));
+        mail.rig.prompter.allowMessages();
+        mail.checker.mnuMailEnable_Click();
+        mail.checker.mnuMailEnable_Click();
+        QVERIFY(mail.rig.scheduler.isActive(Timer::tmrCheck));
+        for (int minute = 0; minute < 70000; ++minute)
+            mail.checker.tmrCheck();
+        QCOMPARE(mail.checker.countdown(), 0);
+        QVERIFY(!mail.checker.isChecking());
+        QCOMPARE(mail.server.connections(), 0);
+    }
+
+    void enableMenu()
+    {
+        MailRig mail({{"CheckInt", "0"}});
+        QSignalSpy marks(&mail.checker, &MailChecker::mailEnableCheckedChanged);
+        QVERIFY(!mail.checker.mailEnableChecked());
+        mail.checker.mnuMailEnable_Click();
+        QVERIFY(mail.checker.mailEnableChecked());
+        QVERIFY(mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QVERIFY(mail.rig.profile.isChecked(Check::EmailInt));
+        mail.checker.mnuMailEnable_Click();
+        QVERIFY(!mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QVERIFY(!mail.rig.profile.isChecked(Check::EmailInt));
+        QCOMPARE(marks.size(), 2);
+        mail.checker.mnuMailEnable_Click();
+        // Not stored: the next load of the provider brings the stored setting back.
+        QCOMPARE(mail.rig.store.GetSetting(SettingsLayout::ProviderMail("Home"), "CheckInt"), QString("0"));
+        mail.rig.loadProvider("Home");
+        mail.checker.onProviderLoaded();
+        QVERIFY(!mail.checker.mailEnableChecked());
+    }
+
+    void providerReloadEndsTheCheck()
+    {
+        MailRig mail;
+        mail.server.setScript({Server::silence()});
+        mail.checker.CheckNow_Click();
+        QVERIFY(mail.checker.isChecking());
+        mail.rig.loadProvider("Home");
+        mail.checker.onProviderLoaded();
+        QVERIFY(!mail.checker.isChecking());
+        QVERIFY(!mail.pop3.isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(mail.server.closed(), kWaitMs);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMailChecker)
+#include "tst_MailChecker.moc"
