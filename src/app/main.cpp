@@ -2,6 +2,10 @@
 #include <QMessageBox>
 
 #include "app/Automation.h"
+#include "info/SplashWindow.h"
+#include "mainwindow/AppIcon.h"
+#include "mainwindow/SystemTrayIcon.h"
+#include "platform/SingleInstance.h"
 #include "connection/LineSelection.h"
 #include "mainwindow/AppCore.h"
 #include "mainwindow/MainWindow.h"
@@ -32,12 +36,24 @@ int main(int argc, char *argv[])
     if (!locations.ensureFolders())
         return fail(QStringLiteral("LineMinder cannot create its data folder %1.").arg(locations.dataDir()));
 
+    QApplication::setWindowIcon(AppIcon());
     const QString automationScript = qEnvironmentVariable("LINEMINDER_AUTOMATION");
     SystemClock clock;
     QtScheduler scheduler;
     MessageBoxPrompter messageBoxes;
     AutoAnswerPrompter autoAnswers;
     Prompter &prompter = automationScript.isEmpty() ? static_cast<Prompter &>(messageBoxes) : autoAnswers;
+
+    // One running copy per data folder; a second start brings the first copy forward.
+    SingleInstance instance(locations.configDir());
+    if (!instance.tryLock()) {
+        if (!instance.alreadyRunning())
+            return fail(instance.errorString());
+        instance.signalFirstCopy();
+        prompter.tell(SingleInstance::AlreadyRunningText());
+        return 0;
+    }
+
     MediaSoundPlayer sound;
     ProcessLauncher launcher;
 
@@ -47,18 +63,27 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("LineMinder cannot open its settings (%1): %2")
                         .arg(locations.settingsDatabase(), core.store.error()));
 
-    MainWindow window(core, nullptr);
+    SystemTrayIcon tray(AppIcon());
+    MainWindow window(core, &tray);
     messageBoxes.setParentWindow(&window);
     QObject::connect(&window, &MainWindow::exited, &app, &QApplication::quit, Qt::QueuedConnection);
-    core.start();
-    window.applyStartSettings();
-    if (core.options.isChecked(GeneralOptions::Check::StartMini))
-        window.showMinimized();
-    else
-        window.show();
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &MainWindow::restore);
 
     Automation automation(automationScript, core, window);
-    if (!automationScript.isEmpty())
-        automation.start();
+    SplashWindow splash;
+    // Under automation the window comes at once: the splash would only slow the test.
+    splash.start(automationScript.isEmpty() ? SplashWindow::StoredShowSplash(core.store) : QStringLiteral("0"),
+                 [&] {
+                     core.start();
+                     window.applyStartSettings();
+                 },
+                 [&] {
+                     if (core.options.isChecked(GeneralOptions::Check::StartMini))
+                         window.showMinimized();
+                     else
+                         window.show();
+                     if (!automationScript.isEmpty())
+                         automation.start();
+                 });
     return app.exec();
 }

@@ -33,7 +33,10 @@ QString MailChecker::failureText(Step step)
 MailChecker::MailChecker(MailCheckerParts parts, QObject *parent) : QObject(parent), m(parts)
 {
     m.scheduler.setHandler(Timer::tmrCheck, [this] { tmrCheck(); });
-    connect(&m.pop3, &Pop3Check::waiting, this, [this] { setTrayTip(waitingTip()); });
+    connect(&m.pop3, &Pop3Check::waiting, this, [this] {
+        setTrayTip(waitingTip());
+        showState();
+    });
     connect(&m.pop3, &Pop3Check::finished, this, &MailChecker::onFinished);
     connect(&m.profile, &ProviderProfile::changed, this, &MailChecker::showState);
     m_enableChecked = m.profile.isChecked(Check::EmailInt);
@@ -81,14 +84,12 @@ void MailChecker::CheckNow_Click()
     const MailServer server = *ParseMailServer(m.profile.text(Text::Pop3Host));
     m_interval = *m.profile.mailInterval();
     m_checking = true;
-    showState();
     // The check may end inside start() (a failure reported at once): m_checking is
     // cleared by then.
     if (!m.pop3.start({server.host, server.port, m.profile.text(Text::Pop3User), m.profile.text(Text::Pop3Passwd),
-                       *m.profile.mailTimeout()})) {
+                       *m.profile.mailTimeout()}))
         m_checking = false;
-        showState();
-    }
+    showState();
 }
 
 void MailChecker::imgEmail_Click()

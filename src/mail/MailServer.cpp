@@ -7,9 +7,8 @@ namespace {
 std::optional<quint16> portNumber(const QString &text)
 {
     // Digits only: toUInt would also take blanks and a sign.
-    if (text.isEmpty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](QChar c) {
-            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        }))
+    if (text.isEmpty() || text.size() > 5 ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
         return std::nullopt;
     const uint port = text.toUInt();
     if (port < 1 || port > 65535)

@@ -25,9 +25,8 @@ public:
 
     // Shows a result without blocking: an open window only gets the new lines, a closed
     // one is made afresh (so its load sees the settings of now). Returns the window.
-    static NotifyWindow *showResult(QPointer<NotifyWindow> &window, ProviderProfile &profile,
-                                    ProgramLauncher &launcher, const QString &message, const QString &checkedAt,
-                                    QWidget *parent = nullptr);
+    static NotifyWindow *showResult(QPointer<NotifyWindow> &window, ProviderProfile &profile, ProgramLauncher &launcher,
+                                    const QString &message, const QString &checkedAt, QWidget *parent = nullptr);
 
 private:
     void Command1_Click();

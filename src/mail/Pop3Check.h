@@ -38,9 +38,9 @@ public:
     struct Result
     {
         enum class Kind {
-            Counted,   // STAT answered: statReply holds its line
-            NoReply,   // step ended without a "+OK" line: none in time, "-ERR", a line
-                       // over the limit, or the server closed the connection
+            Counted,    // STAT answered: statReply holds its line
+            NoReply,    // step ended without a "+OK" line: none in time, "-ERR", a line
+                        // over the limit, or the server closed the connection
             SocketError // the connection failed (refused, no such host ...): error says why
         };
         Kind kind = Kind::NoReply;

@@ -11,12 +11,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "mainwindow/AppCore.h"
+#include "mainwindow/SystemTrayIcon.h"
+#include "mainwindow/WindowPlacement.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "settings/SettingsLayout.h"
@@ -271,17 +274,10 @@ void MainWindow::bindState()
     connect(&m_core.alarms, &AlarmMonitor::flashRequested, this, [this] { QApplication::alert(this, 300); });
 
     if (m_tray) {
-        m_trayMenu = new QMenu(QStringLiteral("PopUp"), this);
-        m_trayMenu->setObjectName(QStringLiteral("mnuTray"));
-        QAction *restoreAction = m_trayMenu->addAction(QStringLiteral("&Restore"));
-        restoreAction->setObjectName(QStringLiteral("mnuTrayRestore"));
-        QAction *move = m_trayMenu->addAction(QStringLiteral("&Move"));
-        move->setObjectName(QStringLiteral("mnuTrayMove"));
-        m_trayMinimize = m_trayMenu->addAction(QStringLiteral("Mi&nimize"));
-        m_trayMinimize->setObjectName(QStringLiteral("mnuTrayMinimize"));
-        m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuStep"));
-        QAction *closeAction = m_trayMenu->addAction(QStringLiteral("&Close"));
-        closeAction->setObjectName(QStringLiteral("mnuTrayClose"));
+        m_trayMenu = CreateTrayMenu(this);
+        QAction *restoreAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayRestore"));
+        m_trayMinimize = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayMinimize"));
+        QAction *closeAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayClose"));
         connect(restoreAction, &QAction::triggered, this, &MainWindow::restore);
         connect(m_trayMinimize, &QAction::triggered, this, [this] {
             hide();
@@ -307,6 +303,20 @@ void MainWindow::applyStartSettings()
     if (inTrayMode() && m_tray && m_tray->isAvailable())
         m_tray->add(m_core.state.text(Field::CurrTime));
     setStatisticsShown(m_core.options.isChecked(GeneralOptions::Check::DisplayDUNStats));
+    if (m_core.options.isChecked(GeneralOptions::Check::Position)) {
+        const QString section = SettingsLayout::GeneralSettings();
+        const qreal dpi = logicalDpiX();
+        const QPoint stored(WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosLeft", "0"), dpi),
+                            WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosTop", "0"), dpi));
+        QList<QRect> screens;
+        if (QScreen *primary = QGuiApplication::primaryScreen())
+            screens.append(primary->availableGeometry());
+        for (QScreen *screen : QGuiApplication::screens()) {
+            if (screen != QGuiApplication::primaryScreen())
+                screens.append(screen->availableGeometry());
+        }
+        move(WindowPlacement::placeOnScreen(stored, sizeHint(), screens));
+    }
     keepOnTop();
 }
 
@@ -425,9 +435,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_tray->remove();
     if (!isMinimized() && isVisible()) {
         const QString section = SettingsLayout::GeneralSettings();
-        const double twipsPerPixel = 1440.0 / logicalDpiX();
-        m_core.store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(qRound(y() * twipsPerPixel)));
-        m_core.store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(qRound(x() * twipsPerPixel)));
+        const qreal dpi = logicalDpiX();
+        m_core.store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(WindowPlacement::pixelsToTwips(y(), dpi)));
+        m_core.store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(WindowPlacement::pixelsToTwips(x(), dpi)));
     }
     m_exited = true;
     event->accept();

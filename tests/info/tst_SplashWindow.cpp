@@ -159,17 +159,6 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void secondStartIsIgnored()
-    {
-        SplashWindow window;
-        MainRig main;
-        window.start("0", main.load(window), main.show());
-        window.start("1", main.load(window), main.show());
-        QCOMPARE(main.loads, 1);
-        QCOMPARE(main.shows, 1);
-        QVERIFY(!window.isVisible());
-    }
-
     void pictureFillsTheWindow()
     {
         SplashWindow window;

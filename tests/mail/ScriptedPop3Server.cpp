@@ -69,7 +69,8 @@ void ScriptedPop3Server::writePieces(QTcpSocket *socket, QList<QByteArray> piece
     if (pieces.isEmpty() && hangUp)
         socket->disconnectFromHost();
     else if (!pieces.isEmpty())
-        QTimer::singleShot(kPieceGapMs, socket, [this, socket, pieces, hangUp] { writePieces(socket, pieces, hangUp); });
+        QTimer::singleShot(kPieceGapMs, socket,
+                           [this, socket, pieces, hangUp] { writePieces(socket, pieces, hangUp); });
 }
 
 const ScriptedPop3Server::Connection &ScriptedPop3Server::at(int connection) const

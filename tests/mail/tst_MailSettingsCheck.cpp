@@ -12,6 +12,13 @@ class TestMailSettingsCheck : public QObject
 {
     Q_OBJECT
 
+    // message: the one shown; empty when the settings pass, "-" when refused silently.
+    static void row(const char *name, bool email, const QString &host, const QString &user, const QString &password,
+                    const QString &interval, const QString &timeout, const QString &message)
+    {
+        QTest::newRow(name) << email << host << user << password << interval << timeout << message;
+    }
+
 private slots:
     void check_data()
     {
@@ -21,7 +28,7 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("interval");
         QTest::addColumn<QString>("timeout");
-        QTest::addColumn<QString>("message"); // empty: passes
+        QTest::addColumn<QString>("message");
 
         const QString noHost = "You must enter your mail server's address!";
         const QString noUser = "You must set POP3 username!";
@@ -33,33 +40,33 @@ private slots:
         const QString badPassword = "The POP3 password must not contain line breaks or NUL characters!";
         const QString nul(QChar(0));
 
-        QTest::newRow("all set") << true << "mail.example.net" << "bob" << "secret" << "15" << "30" << "";
-        QTest::newRow("host with port") << true << "127.0.0.1:2110" << "bob" << "" << "1" << "1" << "";
-        QTest::newRow("largest numbers") << true << "h" << "bob" << "x" << "32767" << "32767" << "";
-        QTest::newRow("mail off: silent, whatever is set") << false << "" << "" << "" << "0" << "0" << "-";
-        QTest::newRow("no host") << true << "" << "bob" << "x" << "15" << "30" << noHost;
-        QTest::newRow("blank host") << true << "   " << "bob" << "x" << "15" << "30" << noHost;
-        QTest::newRow("host first of all") << true << "" << "" << "x" << "0" << "0" << noHost;
-        QTest::newRow("no user") << true << "h" << "" << "x" << "15" << "30" << noUser;
-        QTest::newRow("user before interval") << true << "h" << "" << "x" << "0" << "0" << noUser;
-        QTest::newRow("interval 0") << true << "h" << "bob" << "x" << "0" << "30" << noInterval;
-        QTest::newRow("interval before timeout") << true << "h" << "bob" << "x" << "0" << "0" << noInterval;
-        QTest::newRow("interval negative") << true << "h" << "bob" << "x" << "-5" << "30" << noInterval;
-        QTest::newRow("interval too large") << true << "h" << "bob" << "x" << "32768" << "30" << noInterval;
-        QTest::newRow("interval not a number") << true << "h" << "bob" << "x" << "ten" << "30" << noInterval;
-        QTest::newRow("interval empty") << true << "h" << "bob" << "x" << "" << "30" << noInterval;
-        QTest::newRow("timeout 0") << true << "h" << "bob" << "x" << "15" << "0" << noTimeout;
-        QTest::newRow("timeout too large") << true << "h" << "bob" << "x" << "15" << "99999" << noTimeout;
-        QTest::newRow("timeout fraction") << true << "h" << "bob" << "x" << "15" << "1.5" << noTimeout;
-        QTest::newRow("LF in host") << true << "h\nx" << "bob" << "x" << "15" << "30" << badHost;
-        QTest::newRow("NUL in host") << true << "h" + nul << "bob" << "x" << "15" << "30" << badHost;
-        QTest::newRow("bad port") << true << "h:pop" << "bob" << "x" << "15" << "30" << badPort;
-        QTest::newRow("port 70000") << true << "h:70000" << "bob" << "x" << "15" << "30" << badPort;
-        QTest::newRow("CR LF in user") << true << "h" << "bob\r\nDELE 1" << "x" << "15" << "30" << badUser;
-        QTest::newRow("NUL in user") << true << "h" << "b" + nul + "ob" << "x" << "15" << "30" << badUser;
-        QTest::newRow("LF in password") << true << "h" << "bob" << "x\nDELE 1" << "15" << "30" << badPassword;
-        QTest::newRow("CR in password") << true << "h" << "bob" << "x\r" << "15" << "30" << badPassword;
-        QTest::newRow("empty password is allowed") << true << "h" << "bob" << "" << "15" << "30" << "";
+        row("all set", true, "mail.example.net", "bob", "secret", "15", "30", "");
+        row("host with port", true, "127.0.0.1:2110", "bob", "", "1", "1", "");
+        row("largest numbers", true, "h", "bob", "x", "32767", "32767", "");
+        row("mail off: silent, whatever is set", false, "", "", "", "0", "0", "-");
+        row("no host", true, "", "bob", "x", "15", "30", noHost);
+        row("blank host", true, "   ", "bob", "x", "15", "30", noHost);
+        row("host first of all", true, "", "", "x", "0", "0", noHost);
+        row("no user", true, "h", "", "x", "15", "30", noUser);
+        row("user before interval", true, "h", "", "x", "0", "0", noUser);
+        row("interval 0", true, "h", "bob", "x", "0", "30", noInterval);
+        row("interval before timeout", true, "h", "bob", "x", "0", "0", noInterval);
+        row("interval negative", true, "h", "bob", "x", "-5", "30", noInterval);
+        row("interval too large", true, "h", "bob", "x", "32768", "30", noInterval);
+        row("interval not a number", true, "h", "bob", "x", "ten", "30", noInterval);
+        row("interval empty", true, "h", "bob", "x", "", "30", noInterval);
+        row("timeout 0", true, "h", "bob", "x", "15", "0", noTimeout);
+        row("timeout too large", true, "h", "bob", "x", "15", "99999", noTimeout);
+        row("timeout fraction", true, "h", "bob", "x", "15", "1.5", noTimeout);
+        row("LF in host", true, "h\nx", "bob", "x", "15", "30", badHost);
+        row("NUL in host", true, "h" + nul, "bob", "x", "15", "30", badHost);
+        row("bad port", true, "h:pop", "bob", "x", "15", "30", badPort);
+        row("port 70000", true, "h:70000", "bob", "x", "15", "30", badPort);
+        row("CR LF in user", true, "h", "bob\r\nDELE 1", "x", "15", "30", badUser);
+        row("NUL in user", true, "h", "b" + nul + "ob", "x", "15", "30", badUser);
+        row("LF in password", true, "h", "bob", "x\nDELE 1", "15", "30", badPassword);
+        row("CR in password", true, "h", "bob", "x\r", "15", "30", badPassword);
+        row("empty password is allowed", true, "h", "bob", "", "15", "30", "");
     }
     void check()
     {

@@ -37,11 +37,11 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<QStringList>("started");
         QTest::newRow("launch off: button disabled") << false << "thunderbird" << false << QStringList();
-        QTest::newRow("launch on: program started") << true << "thunderbird -mail" << true
-                                                    << QStringList{"thunderbird -mail"};
+        QTest::newRow("launch on: program started")
+            << true << "thunderbird -mail" << true << QStringList{"thunderbird -mail"};
         QTest::newRow("launch on, no program: only closes") << true << "" << true << QStringList();
-        QTest::newRow("a program that fails: still closes") << true << "missing-mailer" << true
-                                                            << QStringList{"missing-mailer"};
+        QTest::newRow("a program that fails: still closes")
+            << true << "missing-mailer" << true << QStringList{"missing-mailer"};
     }
     void runEmailProgram()
     {

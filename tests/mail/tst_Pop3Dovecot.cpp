@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <pwd.h>
 #include <grp.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include "ScriptedPop3Server.h"
@@ -128,13 +128,10 @@ private slots:
             for (const QString &name : std::as_const(m_created))
                 QCOMPARE(chown(QFile::encodeName(m_maildir + "/new/" + name).constData(), mailUid, mailGid), 0);
         }
-        writeFile(dir + "/passwd", QStringLiteral("tester:{PLAIN}secret:%1:%2::%3::\n")
-                                       .arg(mailUid)
-                                       .arg(mailGid)
-                                       .arg(dir)
-                                       .toUtf8());
-        QFile::setPermissions(dir + "/passwd", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                                   QFile::ReadOther);
+        writeFile(dir + "/passwd",
+                  QStringLiteral("tester:{PLAIN}secret:%1:%2::%3::\n").arg(mailUid).arg(mailGid).arg(dir).toUtf8());
+        QFile::setPermissions(dir + "/passwd",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 
         m_port = UnusedPort();
         const QString conf = QStringLiteral(R"(base_dir = %1/run
@@ -178,8 +175,7 @@ service anvil {
         m_dovecot.setProcessChannelMode(QProcess::MergedChannels);
         m_dovecot.start(kDovecot, {"-F", "-c", dir + "/dovecot.conf"});
         QVERIFY2(m_dovecot.waitForStarted(5000), qPrintable(m_dovecot.errorString()));
-        QTRY_VERIFY2_WITH_TIMEOUT(accepts(m_port) || m_dovecot.state() != QProcess::Running, "no listener",
-                                  kStartMs);
+        QTRY_VERIFY2_WITH_TIMEOUT(accepts(m_port) || m_dovecot.state() != QProcess::Running, "no listener", kStartMs);
         QVERIFY2(m_dovecot.state() == QProcess::Running,
                  qPrintable(QString::fromLocal8Bit(m_dovecot.readAll()) + log()));
         qInfo("Dovecot listening after %lld ms", started.elapsed());
@@ -199,8 +195,10 @@ service anvil {
     {
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("failure"); // empty: the count is expected
-        QTest::newRow("right password") << "secret" << "";
-        QTest::newRow("wrong password") << "wrong" << "Invalid POP3 Password!";
+        QTest::newRow("right password") << "secret"
+                                        << "";
+        QTest::newRow("wrong password") << "wrong"
+                                        << "Invalid POP3 Password!";
     }
     void check()
     {

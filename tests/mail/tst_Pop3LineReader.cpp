@@ -20,15 +20,14 @@ private slots:
         QTest::newRow("LF alone ends a line") << Bytes{"+OK\n"} << Bytes{"+OK"} << false;
         QTest::newRow("no line end yet") << Bytes{"+OK waiting"} << Bytes{} << false;
         QTest::newRow("empty line") << Bytes{"\r\n"} << Bytes{""} << false;
-        QTest::newRow("512 octets with CR LF") << Bytes{QByteArray(510, 'x') + "\r\n"} << Bytes{QByteArray(510, 'x')}
-                                               << false;
+        QTest::newRow("512 octets with CR LF")
+            << Bytes{QByteArray(510, 'x') + "\r\n"} << Bytes{QByteArray(510, 'x')} << false;
         QTest::newRow("513 octets with CR LF") << Bytes{QByteArray(511, 'x') + "\r\n"} << Bytes{} << true;
-        QTest::newRow("600 octets in pieces") << Bytes{QByteArray(300, 'x'), QByteArray(300, 'x'), "\r\n"} << Bytes{}
-                                              << true;
+        QTest::newRow("600 octets in pieces")
+            << Bytes{QByteArray(300, 'x'), QByteArray(300, 'x'), "\r\n"} << Bytes{} << true;
         QTest::newRow("513 octets and no end yet") << Bytes{QByteArray(513, 'x')} << Bytes{} << true;
         QTest::newRow("512 octets and no end yet") << Bytes{QByteArray(512, 'x')} << Bytes{} << false;
-        QTest::newRow("good line, then a long one") << Bytes{"+OK\r\n" + QByteArray(600, 'x')} << Bytes{"+OK"}
-                                                    << true;
+        QTest::newRow("good line, then a long one") << Bytes{"+OK\r\n" + QByteArray(600, 'x')} << Bytes{"+OK"} << true;
     }
     void framing()
     {

@@ -1,8 +1,6 @@
 #include "mainwindow/SystemTrayIcon.h"
 
-#include <QAction>
 #include <QImage>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -60,22 +58,6 @@ private slots:
         tray.setTip("00:00:05");
         QCOMPARE(platformIcon->toolTip(), "00:00:05");
         QCOMPARE(tray.isAvailable(), QSystemTrayIcon::isSystemTrayAvailable());
-    }
-
-    void trayMenuItems()
-    {
-        QWidget owner;
-        QMenu *menu = CreateTrayMenu(&owner);
-        QCOMPARE(menu->objectName(), "mnuTray");
-        QCOMPARE(menu->title(), "PopUp");
-        QCOMPARE(owner.findChild<QMenu *>("mnuTray"), menu);
-        QStringList items;
-        for (QAction *action : menu->actions())
-            items << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
-        QCOMPARE(items, QStringList({"mnuTrayRestore=&Restore", "mnuTrayMove=&Move", "mnuTrayMinimize=Mi&nimize",
-                                     "mnuStep=-", "mnuTrayClose=&Close"}));
-        for (QAction *action : menu->actions())
-            QCOMPARE(menu->findChild<QAction *>(action->objectName()), action);
     }
 
     void programIconIsDrawn_data()

@@ -270,8 +270,6 @@ private slots:
         QVERIFY(!nobody.signalFirstCopy(300));
         QVERIFY(elapsed.elapsed() < SingleInstance::kSignalTimeoutMs);
     }
-
-    void messageText() { QCOMPARE(SingleInstance::AlreadyRunningText(), "You Can't run the program more then once!"); }
 };
 
 int main(int argc, char *argv[])
