@@ -23,7 +23,7 @@ PY
 
 shot="$home/main-window.png"
 export LINEMINDER_HOME="$home" LINEMINDER_LINE=simulated QT_QPA_PLATFORM=xcb
-export LINEMINDER_AUTOMATION="select:Demo ISP (simulated);stats;connect;wait:9;screenshot:$shot;disconnect;wait:2.5;exit"
+export LINEMINDER_AUTOMATION="select:Demo ISP (simulated);stats;connect;wait:6;screenshot:$shot;disconnect;wait:2;exit"
 timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" "$binary" 2> "$home/stderr.txt" || {
     cat "$home/stderr.txt"; echo "the program failed or did not end"; exit 1; }
 
