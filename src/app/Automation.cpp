@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "mainwindow/AppCore.h"
@@ -73,7 +74,13 @@ void Automation::next()
         delayMs = int(argument.toDouble() * 1000);
     else if (command == QLatin1String("startup"))
         std::fprintf(stderr, "startup: %.0f ms from process start to the main window shown\n", m_shownAgeMs);
-    else if (command == QLatin1String("screenshot"))
+    else if (command == QLatin1String("cpu")) {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const double ms = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+        std::fprintf(stderr, "cpu: %.1f ms\n", ms);
+    } else if (command == QLatin1String("screenshot"))
         m_window.grab().save(argument);
     else if (command == QLatin1String("exit")) {
         m_window.close();

@@ -11,7 +11,7 @@ class AppCore;
 // Drives the program from a script, for end-to-end tests and screenshots:
 // LINEMINDER_AUTOMATION="select:Demo ISP (simulated);connect;wait:6;screenshot:/tmp/w.png;disconnect;wait:2;exit".
 // Steps run one after another on the event loop; "wait:N" lets N seconds pass; "startup"
-// prints how long the process took to show its window.
+// prints how long the process took to show its window; "cpu" prints the CPU time used so far.
 class Automation : public QObject
 {
     Q_OBJECT

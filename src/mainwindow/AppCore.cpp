@@ -33,6 +33,7 @@ void AppCore::start()
     state.setText(MainState::Field::Date, formats.date(seams.clock.now().date()));
     state.setText(MainState::Field::Status, QStringLiteral("Ready..."));
     dialer.FillProviderList();
+    statistics.refresh(dialer.IsConnected());
     engine.start();
 }
 

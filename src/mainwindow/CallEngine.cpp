@@ -136,7 +136,10 @@ void CallEngine::tmrTime()
         m_countFromMs = -1;
         if (!m.session.dialing)
             m.state.setProviderListEnabled(true);
-        m.scheduler.stop(Timer::tmrDUNStats);
+        if (m.scheduler.isActive(Timer::tmrDUNStats)) {
+            m.statistics.refresh(false); // "Not Connected" stays until the next connection
+            m.scheduler.stop(Timer::tmrDUNStats);
+        }
         return;
     }
     m.state.setProviderListEnabled(false);

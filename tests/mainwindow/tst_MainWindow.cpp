@@ -208,6 +208,21 @@ private slots:
         QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
     }
 
+    void positionRoundTrip()
+    {
+        WindowRig rig;
+        const QString section = "General Settings";
+        rig.core.store.SaveSetting(section, "SavePos", "1");
+        const int dpi = rig.window.logicalDpiX();
+        rig.core.store.SaveSetting(section, "PosLeft", QString::number(100 * 1440 / dpi));
+        rig.core.store.SaveSetting(section, "PosTop", QString::number(80 * 1440 / dpi));
+        rig.start();
+        QCOMPARE(rig.window.pos(), QPoint(100, 80));
+        rig.window.close();
+        QCOMPARE(rig.core.store.GetSetting(section, "PosLeft"), QString::number(100 * 1440 / dpi));
+        QCOMPARE(rig.core.store.GetSetting(section, "PosTop"), QString::number(80 * 1440 / dpi));
+    }
+
     void statisticsPanelFolds()
     {
         WindowRig rig;
