@@ -48,6 +48,7 @@ void Dialer::SelectProvider(const QString &text)
     m_state.setSelectedProvider(text);
     m_accounts.LoadProvider(text);
     m_session.CallActive = false;
+    emit providerLoaded();
 }
 
 bool Dialer::ConnectCommand()
@@ -154,6 +155,7 @@ void Dialer::hangup()
     endAttempt();
     m_state.setProviderListEnabled(true);
     m_accounts.SaveCounters();
+    emit hungUp();
     if (wasUp) {
         m_scheduler.setHandler(Timer::tmrHangUpCheck, [this] { checkLineDown(); });
         m_scheduler.startOnce(Timer::tmrHangUpCheck, kHangUpCheckMs);

@@ -53,6 +53,10 @@ signals:
     void newEntryWizardRequested();
     // A pending redial must be dropped (hang-up, another provider, closing).
     void redialCancelled();
+    // The line was hung up (a mail check under way ends with it).
+    void hungUp();
+    // Another provider's settings and figures were loaded.
+    void providerLoaded();
 
 private:
     bool checkDialText(const QString &text, int limit, const QString &what);

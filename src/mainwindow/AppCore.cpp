@@ -17,8 +17,15 @@ AppCore::AppCore(DataLocations locations_, std::unique_ptr<RemoteAccess> line_, 
       alarms(profile, accounting, state, seams.scheduler, seams.sound, [this] { dialer.hangup(); }),
       engine(CallEngineParts{store, seams.clock, seams.scheduler, seams.prompter, state, session, dialer, monitor,
                              accounting, accounts, profile, options, holidays, recorder, alarms, statistics,
-                             seams.sound, seams.launcher, formats})
+                             seams.sound, seams.launcher, formats}),
+      pop3(seams.clock), mail(MailCheckerParts{profile, seams.scheduler, seams.prompter, state, seams.sound,
+                                              seams.clock, pop3, formats})
 {
+    // The mailbox is checked while a call is up: first when it opens, never after it ends.
+    connect(&engine, &CallEngine::callOpened, &mail, &MailChecker::onCallOpened);
+    connect(&engine, &CallEngine::callClosed, &mail, &MailChecker::abort);
+    connect(&dialer, &Dialer::hungUp, &mail, &MailChecker::abort);
+    connect(&dialer, &Dialer::providerLoaded, &mail, &MailChecker::onProviderLoaded);
 }
 
 AppCore::~AppCore()
@@ -40,6 +47,7 @@ void AppCore::start()
 QString AppCore::shutDown(const std::function<bool()> &askHangUp)
 {
     seams.scheduler.stopAll();
+    mail.abort();
     monitor.cancelRedial();
     if (session.dialing && !dialer.IsConnected())
         dialer.hangup();

@@ -13,6 +13,8 @@
 #include "connection/RemoteAccess.h"
 #include "mainwindow/CallEngine.h"
 #include "mainwindow/CallSession.h"
+#include "mail/MailChecker.h"
+#include "mail/Pop3Check.h"
 #include "mainwindow/MainState.h"
 #include "platform/DataLocations.h"
 #include "reports/CallRecorder.h"
@@ -80,4 +82,6 @@ public:
     ConnectionMonitor monitor;
     AlarmMonitor alarms;
     CallEngine engine;
+    Pop3Check pop3;
+    MailChecker mail;
 };

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "mail/NotifyWindow.h"
 #include "mainwindow/AppCore.h"
 #include "mainwindow/SystemTrayIcon.h"
 #include "mainwindow/WindowPlacement.h"
@@ -104,7 +105,13 @@ void MainWindow::buildMailMenu()
     m_mailEnable->setCheckable(true);
     QAction *configure = mail->addAction(QStringLiteral("Configure"));
     configure->setObjectName(QStringLiteral("mnuMailConfigure"));
-    connect(check, &QAction::triggered, this, [this] { placeholder(QStringLiteral("The mailbox check")); });
+    MailChecker &checker = m_core.mail;
+    connect(check, &QAction::triggered, &checker, &MailChecker::CheckNow_Click);
+    connect(m_mailEnable, &QAction::triggered, this, [this] {
+        m_core.mail.mnuMailEnable_Click();
+        m_mailEnable->setChecked(m_core.mail.mailEnableChecked());
+    });
+    connect(&checker, &MailChecker::mailEnableCheckedChanged, m_mailEnable, &QAction::setChecked);
     connect(configure, &QAction::triggered, this, [this] { openProviderSettings(false); });
 }
 
@@ -172,7 +179,7 @@ void MainWindow::buildControls()
     QToolButton *email = picture(QStringLiteral("imgEmail"), QStringLiteral("\u2709"),
                                  QStringLiteral("Click to Check Mail"), central);
     email->setVisible(false);
-    connect(email, &QToolButton::clicked, this, [this] { placeholder(QStringLiteral("The mailbox check")); });
+    connect(email, &QToolButton::clicked, &m_core.mail, &MailChecker::imgEmail_Click);
     indicators->addWidget(alert);
     indicators->addWidget(alertMessage);
     indicators->addStretch();
@@ -238,7 +245,7 @@ void MainWindow::bindState()
         if (auto *label = findChild<QLabel *>(MainState::controlName(field)))
             label->setText(text);
         // The tray tip follows the clock: refreshed every second.
-        if (field == Field::Time && m_tray && m_tray->isAdded())
+        if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.mail.isChecking())
             m_tray->setTip(m_core.state.text(Field::CurrTime));
     });
     connect(&state, &MainState::providerListChanged, this, [this](const QStringList &items) {
@@ -272,6 +279,15 @@ void MainWindow::bindState()
         }
     });
     connect(&m_core.alarms, &AlarmMonitor::flashRequested, this, [this] { QApplication::alert(this, 300); });
+    connect(&m_core.mail, &MailChecker::notificationReady, this,
+            [this](const QString &message, const QString &checkedAt) {
+                NotifyWindow::showResult(m_notify, m_core.profile, m_core.seams.launcher, message, checkedAt, this);
+            });
+    connect(&m_core.mail, &MailChecker::beepRequested, this, [] { QApplication::beep(); });
+    connect(&m_core.mail, &MailChecker::trayTipChanged, this, [this](const QString &tip) {
+        if (m_tray && m_tray->isAdded())
+            m_tray->setTip(tip);
+    });
 
     if (m_tray) {
         m_trayMenu = CreateTrayMenu(this);

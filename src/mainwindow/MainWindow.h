@@ -10,6 +10,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QToolButton;
+class NotifyWindow;
 class TrayIcon;
 
 // The main window "Form1": the provider list, the toolbar, the live figures, the alarm
@@ -64,6 +65,7 @@ private:
     QMenu *m_trayMenu = nullptr;
     QAction *m_trayMinimize = nullptr;
     QAction *m_mailEnable = nullptr;
+    QPointer<NotifyWindow> m_notify;
     bool m_exiting = false;
     bool m_exited = false;
 };
