@@ -18,6 +18,26 @@ const QString kPhonebook = "[Home]\nNumber=555-0100\nConnectAfter=4\n"
 const QString kDialing = "Dialing to the network...   ";
 } // namespace
 
+// A line whose hang-up does nothing: the link stays up.
+class StubbornLine final : public RemoteAccess
+{
+public:
+    explicit StubbornLine(SimulatedLine &line) : m_line(line) {}
+    QString lineKind() const override { return m_line.lineKind(); }
+    QStringList RasEnumEntries() override { return m_line.RasEnumEntries(); }
+    DialResult RasDial(const DialParams &params) override { return m_line.RasDial(params); }
+    void RasHangUp(RasHandle) override {}
+    RasHandle RasEnumConnections() override { return m_line.RasEnumConnections(); }
+    RasStatus RasGetConnectStatus(RasHandle handle) override { return m_line.RasGetConnectStatus(handle); }
+    std::optional<PhonebookEntry> entry(const QString &name) const override { return m_line.entry(name); }
+    bool RasCreatePhonebookEntry(const PhonebookEntry &, QString *) override { return false; }
+    bool RasEditPhonebookEntry(const PhonebookEntry &, QString *) override { return false; }
+    bool GetDUNStats(DUNStats &stats) override { return m_line.GetDUNStats(stats); }
+
+private:
+    SimulatedLine &m_line;
+};
+
 class TestDialer : public QObject
 {
     Q_OBJECT
@@ -255,6 +275,24 @@ private slots:
         QCOMPARE(rig.stored("Home", "Calls"), QString("1"));
         rig.scheduler.advanceSeconds(5); // the line is down: no complaint
         QVERIFY(rig.prompter.shown().isEmpty());
+    }
+
+    void lineThatStaysUpAfterHangUpIsReported()
+    {
+        ConnectionRig rig(kPhonebook);
+        StubbornLine stubborn(rig.line);
+        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.clock, rig.state, *rig.accounts, rig.accounting,
+                      rig.statistics, rig.session);
+        rig.loadProvider("Home");
+        QVERIFY(dialer.ConnectCommand());
+        rig.scheduler.advanceSeconds(5);
+        dialer.hangup();
+        rig.prompter.allowMessages();
+        rig.scheduler.advanceSeconds(2);
+        QVERIFY(rig.prompter.shown().isEmpty()); // a few seconds are allowed
+        rig.scheduler.advanceSeconds(2);
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        QVERIFY(rig.prompter.shown().first().text.startsWith("The line could not be hung up"));
     }
 
     void statisticsBaselinesAndNewLink()
