@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
+#include "settings/SettingsLayout.h"
 
 AppCore::AppCore(DataLocations locations_, std::unique_ptr<RemoteAccess> line_, AppSeams seams_,
                  DateTimeFormats formats_, QObject *parent)
@@ -33,8 +34,35 @@ AppCore::~AppCore()
     seams.scheduler.stopAll();
 }
 
+void AppCore::seedDemoTariff()
+{
+    // First start on the simulated line: give its demo providers a tariff, so a newcomer's
+    // first call is priced. Nothing is touched once any tariff exists.
+    if (!isSimulated() || !store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
+        return;
+    const QString name = QStringLiteral("Demo Tariff");
+    const QString section = SettingsLayout::Tariff(name);
+    SettingsStore::Batch batch(store);
+    store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
+    store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
+    store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
+    store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));
+    store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
+    store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
+    store.SaveSetting(section, QStringLiteral("Name"), name);
+    for (const QString &provider : line->RasEnumEntries()) {
+        for (int dayClass = 1; dayClass <= 8; ++dayClass) {
+            const QString assignment = SettingsLayout::TariffAssignment(provider);
+            if (store.GetSetting(assignment, QString::number(dayClass)).isEmpty())
+                store.SaveSetting(assignment, QString::number(dayClass), name);
+        }
+    }
+    batch.commit();
+}
+
 void AppCore::start()
 {
+    seedDemoTariff();
     options.load(store);
     state.setText(MainState::Field::Sym, options.currencySymbol());
     state.setText(MainState::Field::Date, formats.date(seams.clock.now().date()));

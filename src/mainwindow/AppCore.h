@@ -56,6 +56,7 @@ public:
 
     // What the window does when it is created: settings, date, provider list, timers.
     void start();
+    void seedDemoTariff();
 
     // The exit sequence: timers stopped first (nothing runs twice), no redial, a dial in
     // progress hung up; with a call up, askHangUp decides (true: hang up); a call still

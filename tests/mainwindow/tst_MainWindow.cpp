@@ -107,6 +107,15 @@ private slots:
         QCOMPARE(rig.core.store.GetSetting("Providers \\Demo ISP (simulated)", "TotTime"), QString("00:01:00"));
     }
 
+    void simulatedDemoProvidersArePricedOnFirstStart()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.pick("Demo ISP (simulated)"); // no "no tariff" message
+        QCOMPARE(rig.label("lblTariffName"), QString("Demo Tariff"));
+        QCOMPARE(rig.label("lblMinuteCost"), QString("Cost per minute:  0.0500"));
+    }
+
     void refusalsAndPlaceholders()
     {
         WindowRig rig;
