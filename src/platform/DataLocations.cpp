@@ -2,19 +2,24 @@
 
 #include <QDir>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
 const QString kAppFolder = QStringLiteral("LineMinder");
-
-bool makePrivateFolder(const QString &path)
-{
-    QDir dir(path);
-    if (!dir.exists() && !QDir().mkpath(path))
-        return false;
-    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
 } // namespace
+
+bool EnsurePrivateFolder(const QString &path, QString *reason)
+{
+    if (QFileInfo(path).isDir())
+        return true;
+    if (QDir().mkpath(path) &&
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        return true;
+    if (reason)
+        *reason = QStringLiteral("the folder %1 could not be created").arg(QDir::toNativeSeparators(path));
+    return false;
+}
 
 DataLocations::DataLocations(QString configDir, QString dataDir)
     : m_configDir(std::move(configDir)), m_dataDir(std::move(dataDir))
@@ -33,7 +38,7 @@ DataLocations DataLocations::fromEnvironment()
 
 bool DataLocations::ensureFolders() const
 {
-    return makePrivateFolder(m_configDir) && makePrivateFolder(m_dataDir) && makePrivateFolder(logsDir());
+    return EnsurePrivateFolder(m_configDir) && EnsurePrivateFolder(m_dataDir) && EnsurePrivateFolder(logsDir());
 }
 
 QString DataLocations::settingsDatabase() const

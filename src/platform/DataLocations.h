@@ -33,5 +33,9 @@ private:
     QString m_dataDir;
 };
 
+// Creates a folder (and its parents) when missing, readable by the user only. On failure
+// *reason (when given) says which folder could not be made.
+bool EnsurePrivateFolder(const QString &path, QString *reason = nullptr);
+
 // "/", "\", NUL and a leading "." become "_"; an empty name becomes "_".
 QString SafeFileName(const QString &name);

@@ -26,17 +26,6 @@ namespace {
 
 const QString kRule(87, QLatin1Char('_'));
 
-// Logs/ holds the user's call history: it is made private, like the data folder.
-bool ensureFolder(const QString &path, QString *reason)
-{
-    if (QFileInfo(path).isDir())
-        return true;
-    if (QDir().mkpath(path) &&
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
-        return true;
-    *reason = QStringLiteral("the folder %1 could not be created").arg(QDir::toNativeSeparators(path));
-    return false;
-}
 
 } // namespace
 
@@ -88,7 +77,7 @@ WriteOutcome Write(const DataLocations &locations, const CallRecord &call, const
     WriteOutcome outcome;
     outcome.path = FilePath(locations, call.provider, options);
     QString reason;
-    if (!ensureFolder(locations.logsDir(), &reason) ||
+    if (!EnsurePrivateFolder(locations.logsDir(), &reason) ||
         !TextFiles::Append(outcome.path, BuildEntry(call, options, formats), &reason)) {
         outcome.error = QStringLiteral("The connection log could not be written to %1: %2.")
                             .arg(QDir::toNativeSeparators(outcome.path), reason);

@@ -4,22 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/DataLocations.h"
 #include "platform/TextFiles.h"
 #include "reports/RecordFile.h"
 
 namespace {
 
-// Logs/ holds the user's call history: it is made private, like the data folder.
-bool ensureFolder(const QString &path, QString *reason)
-{
-    if (QFileInfo(path).isDir())
-        return true;
-    if (QDir().mkpath(path) &&
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
-        return true;
-    *reason = QStringLiteral("the folder %1 could not be created").arg(QDir::toNativeSeparators(path));
-    return false;
-}
 
 // A write cut short (full disk, power loss) leaves a last line without its end; the next
 // record must not be glued onto it, or both would be read as one damaged record.
@@ -89,7 +79,7 @@ WriteOutcome ReportArchives::append(const QString &fileName, const QStringList &
     outcome.path = path(fileName);
     QString record = RecordFile::FormatRecord(fields);
     QString reason;
-    bool written = ensureFolder(m_locations.logsDir(), &reason);
+    bool written = EnsurePrivateFolder(m_locations.logsDir(), &reason);
     if (written) {
         if (!endsWithLineEnd(outcome.path))
             record.prepend(TextFiles::kLineEnd);
