@@ -1,14 +1,9 @@
 #include "info/SplashWindow.h"
 
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
-
-#include "settings/SettingsLayout.h"
-#include "settings/SettingsStore.h"
-#include "support/TempHome.h"
 
 namespace {
 
@@ -28,36 +23,6 @@ protected:
     }
 };
 
-// The main window as the splash sees it: created by load, shown by show.
-struct MainRig
-{
-    std::unique_ptr<QWidget> window;
-    int loads = 0;
-    int shows = 0;
-    bool splashUpWhileLoading = false;
-    std::function<void()> duringLoad;
-
-    std::function<void()> load(SplashWindow &splash)
-    {
-        return [this, &splash] {
-            ++loads;
-            splashUpWhileLoading = splash.isVisible();
-            window = std::make_unique<QWidget>();
-            window->setObjectName("Form1");
-            if (duringLoad)
-                duringLoad();
-        };
-    }
-    std::function<void()> show()
-    {
-        return [this] {
-            ++shows;
-            QVERIFY(window);
-            window->show();
-        };
-    }
-};
-
 } // namespace
 
 class TestSplashWindow : public QObject
@@ -65,133 +30,68 @@ class TestSplashWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void startsAsShowSplashSays_data()
+    // "ends" lists the steps that end the splash; "load:" takes the step while the main
+    // window is still being created.
+    void showsMainWindowOnce_data()
     {
         QTest::addColumn<QString>("showSplash");
-        QTest::addColumn<bool>("splash");
-        QTest::newRow("0: no splash") << "0" << false;
-        QTest::newRow("1") << "1" << true;
-        QTest::newRow("yes") << "yes" << true;
-        QTest::newRow("2") << "2" << true;
-        QTest::newRow("False") << "False" << true;
+        QTest::addColumn<QString>("ends");
+        QTest::newRow("0: no splash") << "0" << "finish";
+        QTest::newRow("1") << "1" << "finish";
+        QTest::newRow("yes, finished twice") << "yes" << "finish,finish";
+        QTest::newRow("2, closed early") << "2" << "close";
+        QTest::newRow("closed, then the timer") << "1" << "close,finish";
+        QTest::newRow("closed while loading") << "1" << "load:close";
+        QTest::newRow("finished while loading") << "1" << "load:finish";
     }
-    void startsAsShowSplashSays()
+    void showsMainWindowOnce()
     {
         QFETCH(QString, showSplash);
-        QFETCH(bool, splash);
-        SplashWindow window;
-        ShowCounter seen(&window);
-        QSignalSpy finished(&window, &SplashWindow::finished);
-        MainRig main;
+        QFETCH(QString, ends);
+        const bool splashWanted = showSplash != "0", whileLoading = ends.startsWith("load:");
+        SplashWindow splash;
+        ShowCounter seen(&splash);
+        QSignalSpy finished(&splash, &SplashWindow::finished);
+        std::unique_ptr<QWidget> main;
+        int shows = 0;
+        auto end = [&splash](const QString &step) { step.endsWith("finish") ? splash.finish() : void(splash.close()); };
 
-        window.start(showSplash, main.load(window), main.show());
-        QCOMPARE(main.loads, 1);
-        if (!splash) {
-            QCOMPARE(main.shows, 1);
-            QVERIFY(main.window->isVisible());
-            QCOMPARE(finished.count(), 1);
-            window.finish();
-            QCOMPARE(seen.shows, 0);
-            QCOMPARE(main.shows, 1);
-            return;
-        }
-        // Loaded behind the splash, not yet shown.
-        QVERIFY(main.splashUpWhileLoading);
-        QVERIFY(window.isVisible());
-        QVERIFY(window.isWaiting());
-        QVERIFY(!main.window->isVisible());
-        QCOMPARE(finished.count(), 0);
-
-        window.finish();
-        QCOMPARE(main.shows, 1);
-        QVERIFY(main.window->isVisible());
-        QVERIFY(!window.isVisible());
-        QCOMPARE(finished.count(), 1);
-    }
-
-    // However the splash ends, the main window is shown exactly once and only after it exists.
-    void endsOnceWhateverEndsIt_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("finish") << "finish";
-        QTest::newRow("finish twice") << "finish,finish";
-        QTest::newRow("closed early") << "close";
-        QTest::newRow("closed, then the timer") << "close,finish";
-        QTest::newRow("finish while loading") << "load:finish";
-        QTest::newRow("closed while loading") << "load:close";
-    }
-    void endsOnceWhateverEndsIt()
-    {
-        QFETCH(QString, how);
-        SplashWindow window;
-        QSignalSpy finished(&window, &SplashWindow::finished);
-        MainRig main;
-        auto end = [&window](const QString &step) {
-            if (step.endsWith("finish"))
-                window.finish();
-            else
-                window.close();
+        auto load = [&] {
+            main = std::make_unique<QWidget>();
+            QCOMPARE(splash.isVisible(), splashWanted);
+            if (whileLoading) {
+                end(ends);
+                QCOMPARE(shows, 0);
+            }
         };
-        if (how.startsWith("load:"))
-            main.duringLoad = [&] {
-                end(how);
-                QCOMPARE(main.shows, 0);
-            };
-
-        window.start("1", main.load(window), main.show());
-        if (!how.startsWith("load:")) {
-            for (const QString &step : how.split(','))
-                end(step);
+        splash.start(showSplash, load, [&] {
+            ++shows;
+            main->show();
+        });
+        QVERIFY(main);
+        if (!whileLoading) { // "0" shows the main window at once; otherwise it waits behind the splash
+            QCOMPARE(shows, splashWanted ? 0 : 1);
+            QCOMPARE(main->isVisible(), !splashWanted);
+            QCOMPARE(splash.isVisible() && splash.isWaiting(), splashWanted);
+            QCOMPARE(finished.count(), splashWanted ? 0 : 1);
         }
-        QCOMPARE(main.shows, 1);
-        QVERIFY(main.window->isVisible());
-        QVERIFY(!window.isVisible());
-        QVERIFY(!window.isWaiting());
+        if (!whileLoading)
+            for (const QString &step : ends.split(','))
+                end(step);
+        QCOMPARE(shows, 1);
+        QVERIFY(main->isVisible());
+        QVERIFY(!splash.isVisible() && !splash.isWaiting());
         QCOMPARE(finished.count(), 1);
+        QCOMPARE(seen.shows, splashWanted ? 1 : 0);
     }
 
     void timerEndsTheSplash()
     {
-        SplashWindow window(0);
-        MainRig main;
-        window.start("1", main.load(window), main.show());
-        QTRY_COMPARE(main.shows, 1);
-        QVERIFY(!window.isVisible());
-    }
-
-    void pictureFillsTheWindow()
-    {
-        SplashWindow window;
-        QCOMPARE(window.objectName(), "frmSplash");
-        auto *picture = window.findChild<QLabel *>("Picture1");
-        QVERIFY(picture);
-        QVERIFY(!picture->pixmap().isNull());
-        QCOMPARE(picture->pos(), QPoint(0, 0));
-        QCOMPARE(window.size(), picture->pixmap().deviceIndependentSize().toSize());
-        QCOMPARE(picture->size(), window.size());
-    }
-
-    void storedSetting_data()
-    {
-        QTest::addColumn<QString>("stored"); // "-" leaves the key out
-        QTest::addColumn<QString>("read");
-        QTest::newRow("missing") << "-"
-                                 << "1";
-        QTest::newRow("off") << "0"
-                             << "0";
-        QTest::newRow("other text") << "yes"
-                                    << "yes";
-    }
-    void storedSetting()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, read);
-        TempHome home;
-        SettingsStore store(home.locations().settingsDatabase());
-        QVERIFY(store.isOpen());
-        if (stored != "-")
-            QVERIFY(store.SaveSetting(SettingsLayout::GeneralSettings(), "ShowSplash", stored));
-        QCOMPARE(SplashWindow::StoredShowSplash(store), read);
+        SplashWindow splash(0);
+        QWidget main;
+        splash.start("1", {}, [&main] { main.show(); });
+        QTRY_VERIFY(main.isVisible());
+        QVERIFY(!splash.isVisible());
     }
 };
 
