@@ -217,6 +217,12 @@ void MainWindow::buildControls()
         QLabel *value = valueLabel(state, entry.field, m_statsFrame);
         if (value->text().isEmpty())
             value->setText(QStringLiteral("0"));
+        // Twenty new texts a second: a fixed width keeps each one from re-laying out the window.
+        value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000,000")),
+                            value->sizeHint().height());
+        // Paints its own background: a new text repaints this label only, not its parents.
+        value->setAutoFillBackground(true);
+        value->setAttribute(Qt::WA_OpaquePaintEvent);
         stats->addWidget(value, row++, 1);
     }
     m_statsFrame->setVisible(false);
@@ -235,6 +241,9 @@ void MainWindow::buildControls()
 void MainWindow::bindState()
 {
     MainState &state = m_core.state;
+    // Looked up once: some fields change twenty times a second.
+    for (std::size_t i = 0; i < m_labels.size(); ++i)
+        m_labels[i] = findChild<QLabel *>(MainState::controlName(static_cast<Field>(i)));
     connect(&state, &MainState::textChanged, this, [this](Field field, const QString &text) {
         if (field == Field::Caption) {
             setWindowTitle(m_core.isSimulated() && text == QLatin1String("LineMinder")
@@ -242,7 +251,7 @@ void MainWindow::bindState()
                                : text);
             return;
         }
-        if (auto *label = findChild<QLabel *>(MainState::controlName(field)))
+        if (QLabel *label = m_labels[std::size_t(field)])
             label->setText(text);
         // The tray tip follows the clock: refreshed every second.
         if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.mail.isChecking())

@@ -3,6 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
+
+#include "mainwindow/MainState.h"
+
 class AppCore;
 class QAction;
 class QComboBox;
@@ -66,6 +70,7 @@ private:
     QAction *m_trayMinimize = nullptr;
     QAction *m_mailEnable = nullptr;
     QPointer<NotifyWindow> m_notify;
+    std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;
 };
