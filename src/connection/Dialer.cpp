@@ -22,6 +22,7 @@ Dialer::Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, con
     : QObject(parent), m_line(line), m_prompter(prompter), m_scheduler(scheduler), m_clock(clock), m_state(state),
       m_accounts(accounts), m_accounting(accounting), m_statistics(statistics), m_session(session)
 {
+    m_scheduler.setHandler(Timer::tmrHangUpCheck, [this] { checkLineDown(); });
 }
 
 void Dialer::FillProviderList()
@@ -156,10 +157,8 @@ void Dialer::hangup()
     m_state.setProviderListEnabled(true);
     m_accounts.SaveCounters();
     emit hungUp();
-    if (wasUp) {
-        m_scheduler.setHandler(Timer::tmrHangUpCheck, [this] { checkLineDown(); });
+    if (wasUp)
         m_scheduler.startOnce(Timer::tmrHangUpCheck, kHangUpCheckMs);
-    }
 }
 
 void Dialer::checkLineDown()
