@@ -6,6 +6,7 @@
 
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
+#include "support/StoreFixtures.h"
 #include "support/TempHome.h"
 
 using Check = GeneralOptions::Check;
@@ -16,16 +17,6 @@ namespace {
 const QString kGeneral = SettingsLayout::GeneralSettings();
 const QString kLogs = SettingsLayout::LogSettings();
 const QStringList kSections{kGeneral, kLogs, SettingsLayout::ExecList(), SettingsLayout::ExecSelected()};
-
-QStringList snapshot(const SettingsStore &store, const QStringList &sections = kSections)
-{
-    QStringList lines;
-    for (const QString &section : sections) {
-        for (const auto &[key, value] : store.GetAllSettings(section))
-            lines << section + " | " + key + " = " + value;
-    }
-    return lines;
-}
 
 void storePrograms(SettingsStore &store, const QStringList &paths)
 {
@@ -42,23 +33,16 @@ class TestGeneralOptions : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempHome> m_home;
-    std::unique_ptr<SettingsStore> m_store;
-    SettingsStore &store() { return *m_store; }
+    std::unique_ptr<TempStore> m_temp;
+    SettingsStore &store() { return m_temp->store; }
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<TempHome>();
-        QVERIFY(m_home->isValid());
-        m_store = std::make_unique<SettingsStore>(m_home->locations().settingsDatabase());
-        QVERIFY(m_store->isOpen());
+        m_temp = std::make_unique<TempStore>();
+        QVERIFY(m_temp->home.isValid() && m_temp->store.isOpen());
     }
-    void cleanup()
-    {
-        m_store.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_temp.reset(); }
 
     void defaultsOnEmptyStore()
     {
@@ -102,11 +86,11 @@ private slots:
         s.SaveSetting(SettingsLayout::ExecSelected(), "0", "False");
         s.SaveSetting(SettingsLayout::ExecSelected(), "1", "True");
 
-        const QStringList before = snapshot(s);
+        const QStringList before = StoreFixtures::snapshot(s, kSections);
         GeneralOptions options;
         options.load(s);
         QVERIFY(options.save(s));
-        QCOMPARE(snapshot(s), before);
+        QCOMPARE(StoreFixtures::snapshot(s, kSections), before);
     }
 
     void optionGroupsStoredAsOpposites_data()
@@ -132,18 +116,18 @@ private slots:
     void programListStoredWholeOnlyOnSave()
     {
         storePrograms(store(), {"a", "b", "c"});
-        const QStringList before = snapshot(store());
+        const QStringList before = StoreFixtures::snapshot(store(), kSections);
         GeneralOptions options;
         options.load(store());
         QVERIFY(!options.addProgram(QString()));
         QVERIFY(options.removeProgram(0));
         QCOMPARE(options.programs(), (QList<GeneralOptions::Program>{{"b", false}, {"c", true}}));
-        QCOMPARE(snapshot(store()), before);
+        QCOMPARE(StoreFixtures::snapshot(store(), kSections), before);
 
         QVERIFY(options.save(store()));
         const QString list = SettingsLayout::ExecList() + " | ";
         const QString ticks = SettingsLayout::ExecSelected() + " | ";
-        QCOMPARE(snapshot(store(), {SettingsLayout::ExecList(), SettingsLayout::ExecSelected()}),
+        QCOMPARE(StoreFixtures::snapshot(store(), {SettingsLayout::ExecList(), SettingsLayout::ExecSelected()}),
                  (QStringList{list + "0 = b", list + "1 = c", ticks + "0 = False", ticks + "1 = True"}));
         QCOMPARE(store().GetSetting(kGeneral, "NumofEXE"), QString("2"));
     }

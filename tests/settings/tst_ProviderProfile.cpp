@@ -25,17 +25,6 @@ const QString kAlertsSection = SettingsLayout::ProviderAlerts(kProvider);
 const QString kPhoneSection = SettingsLayout::ProviderPhoneNumbers(kProvider);
 const QString kTariffSection = SettingsLayout::TariffAssignment(kProvider);
 
-// Every value of the given sections, in listing order, bytes shown in hex.
-QStringList snapshot(const SettingsStore &store, const QStringList &sections)
-{
-    QStringList lines;
-    for (const QString &section : sections) {
-        for (const auto &[key, value] : store.GetAllSettings(section))
-            lines << section + " | " + key + " = " + store.GetSettingBytes(section, key).toHex(' ');
-    }
-    return lines;
-}
-
 const auto accept = [](const ProviderProfile &) { return true; };
 
 } // namespace
@@ -45,23 +34,16 @@ class TestProviderProfile : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempHome> m_home;
-    std::unique_ptr<SettingsStore> m_store;
-    SettingsStore &store() { return *m_store; }
+    std::unique_ptr<TempStore> m_temp;
+    SettingsStore &store() { return m_temp->store; }
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<TempHome>();
-        QVERIFY(m_home->isValid());
-        m_store = std::make_unique<SettingsStore>(m_home->locations().settingsDatabase());
-        QVERIFY(m_store->isOpen());
+        m_temp = std::make_unique<TempStore>();
+        QVERIFY(m_temp->home.isValid() && m_temp->store.isOpen());
     }
-    void cleanup()
-    {
-        m_store.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_temp.reset(); }
 
     void defaultsOnEmptyStore()
     {
@@ -118,12 +100,12 @@ private slots:
 
         const QStringList sections{kProviderSection, kPhoneSection,  kMailSection,
                                    kAlertsSection,   kTariffSection, SettingsLayout::TariffNames()};
-        const QStringList before = snapshot(s, sections);
+        const QStringList before = StoreFixtures::snapshot(s, sections, StoreFixtures::ValueForm::AsBytes);
         ProviderProfile profile;
         profile.load(s, kProvider);
         QCOMPARE(profile.currentPassword(), QByteArray("p\xFFw\0x", 5));
         QVERIFY(profile.save(s, accept));
-        QCOMPARE(snapshot(s, sections), before);
+        QCOMPARE(StoreFixtures::snapshot(s, sections, StoreFixtures::ValueForm::AsBytes), before);
     }
 
     void savesPassword_data()
@@ -148,7 +130,7 @@ private slots:
         QVERIFY(profile.save(store(), accept));
 
         QCOMPARE(store().GetSetting(kProviderSection, "SavePass"), storedFlag);
-        QVERIFY(snapshot(store(), {kProviderSection})
+        QVERIFY(StoreFixtures::snapshot(store(), {kProviderSection}, StoreFixtures::ValueForm::AsBytes)
                     .contains(kProviderSection + " | Password = " + storedPassword.toHex(' ')));
         QCOMPARE(profile.currentPassword(), QByteArray("s3cret"));
         profile.load(store(), kProvider);

@@ -30,4 +30,17 @@ void assignTariff(SettingsStore &store, const QString &provider, const QString &
         store.SaveSetting(SettingsLayout::TariffAssignment(provider), QString::number(dayClass), tariff);
 }
 
+QStringList snapshot(const SettingsStore &store, const QStringList &sections, ValueForm form)
+{
+    QStringList lines;
+    for (const QString &section : sections) {
+        for (const auto &[key, value] : store.GetAllSettings(section)) {
+            const QString shown =
+                form == ValueForm::AsText ? value : QString::fromLatin1(store.GetSettingBytes(section, key).toHex(' '));
+            lines << section + " | " + key + " = " + shown;
+        }
+    }
+    return lines;
+}
+
 } // namespace StoreFixtures

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 
@@ -22,5 +23,10 @@ void writeTariff(SettingsStore &store, const QString &name, const TariffText &ta
 // Assigns a tariff to day classes "1".."8" (a list of classes).
 void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,
                   std::initializer_list<int> dayClasses = {1, 2, 3, 4, 5, 6, 7, 8});
+
+// Every value of the given sections, in listing order, one "section | key = value" line each;
+// AsBytes shows the stored bytes in hex (for values that need not be text).
+enum class ValueForm { AsText, AsBytes };
+QStringList snapshot(const SettingsStore &store, const QStringList &sections, ValueForm form = ValueForm::AsText);
 
 } // namespace StoreFixtures

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DataLocations.h"
+#include "settings/SettingsStore.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -21,4 +22,11 @@ public:
 private:
     QTemporaryDir m_dir;
     DataLocations m_locations;
+};
+
+// A temp home with its settings store open.
+struct TempStore
+{
+    TempHome home;
+    SettingsStore store{home.locations().settingsDatabase()};
 };
