@@ -12,10 +12,9 @@
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "BenchmarkMain.h"
 
 namespace {
 
@@ -70,11 +69,4 @@ BENCHMARK(BM_GetMinuteCost);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+LINEMINDER_BENCHMARK_MAIN()

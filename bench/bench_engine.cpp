@@ -3,9 +3,8 @@
 #include "support/EngineRig.h"
 #include "support/StoreFixtures.h"
 
-#include <QCoreApplication>
 
-#include <benchmark/benchmark.h>
+#include "BenchmarkMain.h"
 
 namespace {
 
@@ -51,11 +50,4 @@ BENCHMARK(BM_StatisticsTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+LINEMINDER_BENCHMARK_MAIN()
