@@ -14,6 +14,9 @@ HolidayCalendar::HolidayCalendar(QString path) : m_path(std::move(path))
 
 bool HolidayCalendar::LoadHolidays()
 {
+    // Emptied first: a holiday deleted from the file, or a file that is gone or cannot be
+    // read, must never leave an old holiday priced.
+    setHolidays({});
     const RecordFile::ReadResult read = RecordFile::ReadRecords(m_path, 2);
     if (!read.ok)
         return false;

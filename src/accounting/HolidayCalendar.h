@@ -17,8 +17,8 @@ class HolidayCalendar
 public:
     explicit HolidayCalendar(QString path);
 
-    // Reads the file. A missing file is created empty. Returns false (and keeps what was
-    // loaded before) when the file exists but cannot be read.
+    // Replaces the holidays by what the file holds now. A missing file is created empty.
+    // Returns false (and holds no holidays) when the file exists but cannot be read.
     bool LoadHolidays();
 
     const QList<Holiday> &holidays() const { return m_holidays; }
