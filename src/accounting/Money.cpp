@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 namespace {
-// Keeps every parsed amount far from the 64-bit limit, also after "times 100".
-constexpr int kMaxIntegerDigits = 13;
+// The integer digits of the range; the text's last rounding is checked against it too.
+constexpr int kMaxIntegerDigits = 12;
 
 qint64 roundedDivide(qint64 value, qint64 divisor)
 {
@@ -57,7 +57,9 @@ std::optional<Money> Money::parse(QStringView text)
         return std::nullopt;
     for (int i = std::min(fractionDigits, 4); i < 4; ++i)
         fraction *= 10;
-    qint64 raw = integer * kScale + fraction + (roundUp ? 1 : 0);
+    const qint64 raw = integer * kScale + fraction + (roundUp ? 1 : 0);
+    if (raw > kMaxRaw)
+        return std::nullopt;
     return Money(negative ? -raw : raw);
 }
 

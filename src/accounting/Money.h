@@ -3,16 +3,21 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <optional>
 
 // Exact money: a signed 64-bit count of ten-thousandths (four decimals). Never a double.
+// Every amount lies within one range, +-999,999,999,999.9999: parsing refuses texts beyond
+// it and arithmetic stops at its edges, so no sum (a year of minutes, or more) and no
+// conversion to hundredths can overflow.
 class Money
 {
 public:
     static constexpr qint64 kScale = 10000;
+    static constexpr qint64 kMaxRaw = 9'999'999'999'999'999;
 
     constexpr Money() = default;
-    static constexpr Money fromRaw(qint64 tenThousandths) { return Money(tenThousandths); }
+    static constexpr Money fromRaw(qint64 tenThousandths) { return Money(inRange(tenThousandths)); }
 
     // Decimal text with "." or "," as separator and an optional sign; more than four
     // decimals are rounded half away from zero. Blanks around it are ignored.
@@ -29,18 +34,16 @@ public:
 
     // Stored fees and payments are in hundredths of the currency unit.
     Money hundredthsToUnits() const;
-    Money unitsToHundredths() const { return Money(m_raw * 100); }
+    Money unitsToHundredths() const { return Money(inRange(m_raw * 100)); }
 
-    constexpr Money operator+(Money other) const { return Money(m_raw + other.m_raw); }
-    constexpr Money operator-(Money other) const { return Money(m_raw - other.m_raw); }
-    Money &operator+=(Money other)
-    {
-        m_raw += other.m_raw;
-        return *this;
-    }
+    // Two amounts of the range never overflow 64 bits; the result is brought back into it.
+    constexpr Money operator+(Money other) const { return Money(inRange(m_raw + other.m_raw)); }
+    constexpr Money operator-(Money other) const { return Money(inRange(m_raw - other.m_raw)); }
+    Money &operator+=(Money other) { return *this = *this + other; }
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
     constexpr explicit Money(qint64 raw) : m_raw(raw) {}
+    static constexpr qint64 inRange(qint64 raw) { return std::clamp(raw, -kMaxRaw, kMaxRaw); }
     qint64 m_raw = 0;
 };

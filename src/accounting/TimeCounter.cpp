@@ -2,17 +2,31 @@
 
 #include "accounting/TimeText.h"
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+constexpr quint32 kMaxPart = std::numeric_limits<quint32>::max();
+}
+
 void TimeCounter::addSecond()
 {
-    ++seconds;
-    if (seconds >= 60) {
+    // A full counter stops instead of wrapping to zero (stored texts may hold any 32-bit part).
+    if (seconds < kMaxPart)
+        ++seconds;
+    if (seconds >= 60 && minutes < kMaxPart) {
         seconds -= 60;
         ++minutes;
     }
-    if (minutes >= 60) {
+    if (minutes >= 60 && hours < kMaxPart) {
         minutes -= 60;
         ++hours;
     }
+}
+
+void TimeCounter::addSeconds(quint32 count)
+{
+    seconds = quint32(std::min<quint64>(quint64(seconds) + count, kMaxPart));
 }
 
 QString TimeCounter::plainText() const

@@ -14,7 +14,7 @@ struct TimeCounter
     // time catches up over the following seconds (0:0:65 -> 0:1:6).
     void addSecond();
     // Added time lands on the seconds only; the carry follows with addSecond().
-    void addSeconds(quint32 count) { seconds += count; }
+    void addSeconds(quint32 count);
 
     // "1:5:9"
     QString plainText() const;

@@ -1,5 +1,8 @@
 #include "accounting/TimeText.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <QStringList>
 
 TimeParts SplitTimeText(const QString &text)
@@ -11,15 +14,32 @@ TimeParts SplitTimeText(const QString &text)
     return {text.left(first), text.mid(first + 1, second - first - 1), text.mid(second + 1)};
 }
 
+namespace {
+
+// A part of a time text as a whole number from 0 to limit: larger numbers, also those too
+// long for 64 bits, stop at limit; what is not a number counts as 0.
+qint64 timePart(const QString &part, qint64 limit)
+{
+    const QString text = part.trimmed();
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (ok)
+        return std::clamp<qint64>(value, 0, limit);
+    const QStringView digits = text.startsWith(QLatin1Char('+')) ? QStringView(text).sliced(1) : QStringView(text);
+    const bool tooLong =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return tooLong ? limit : 0;
+}
+
+} // namespace
+
 int TimeTextToMinutes(const QString &text)
 {
     const TimeParts parts = SplitTimeText(text);
-    auto number = [](const QString &part) {
-        bool ok = false;
-        const qint64 value = part.trimmed().toLongLong(&ok);
-        return ok && value > 0 ? value : 0;
-    };
-    const qint64 seconds = number(parts.hours) * 3600 + number(parts.minutes) * 60 + number(parts.seconds);
+    // Each part at most the result's limit: the seconds below stay far inside 64 bits.
+    constexpr qint64 kLimit = std::numeric_limits<int>::max();
+    const qint64 seconds =
+        timePart(parts.hours, kLimit) * 3600 + timePart(parts.minutes, kLimit) * 60 + timePart(parts.seconds, kLimit);
     qint64 minutes = seconds / 60;
     const qint64 rest = seconds % 60;
     if (rest > 30 || (rest == 30 && minutes % 2 == 1))

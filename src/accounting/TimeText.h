@@ -16,7 +16,8 @@ struct TimeParts
 TimeParts SplitTimeText(const QString &text);
 
 // Whole minutes of an "h:m:s" text, a half minute going to the even neighbour
-// (0:0:30 is 0, 0:1:30 is 2). Parts that are not numbers count as 0.
+// (0:0:30 is 0, 0:1:30 is 2). Parts that are not numbers count as 0; a result beyond the
+// int range stops at its largest value.
 int TimeTextToMinutes(const QString &text);
 
 // The month of a date as stored in the month archive: "3/2024".

@@ -27,6 +27,10 @@ private slots:
         QTest::newRow("two points") << "1.2.3" << false << qint64(0);
         QTest::newRow("sign only") << "-" << false << qint64(0);
         QTest::newRow("too big") << "99999999999999999999" << false << qint64(0);
+        QTest::newRow("largest") << "999999999999.9999" << true << qint64(9999999999999999);
+        QTest::newRow("smallest") << "-000999999999999.9999" << true << qint64(-9999999999999999);
+        QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << false << qint64(0);
+        QTest::newRow("rounded past the range") << "999999999999.99995" << false << qint64(0);
         QTest::newRow("exponent") << "1e3" << false << qint64(0);
     }
     void parses()
@@ -71,6 +75,21 @@ private slots:
         for (int i = 0; i < 10; ++i)
             total += Money::parseOrZero(u"0.1");
         QCOMPARE(total.toFixed(), QString("1.0000"));
+    }
+
+    // Sums and conversions stop at the range's edges instead of overflowing.
+    void arithmeticKeepsTheRange()
+    {
+        const Money top = Money::fromRaw(Money::kMaxRaw);
+        const Money bottom = Money::fromRaw(-Money::kMaxRaw);
+        Money total = top;
+        for (int minute = 0; minute < 366 * 24 * 60; ++minute)
+            total += top;
+        QCOMPARE(total, top);
+        QCOMPARE(top.unitsToHundredths(), top);
+        QCOMPARE(bottom - top, bottom);
+        QCOMPARE(Money::fromRaw(std::numeric_limits<qint64>::min()), bottom);
+        QCOMPARE(Money::parse(top.unitsToHundredths().toPlain()), top); // stored, read back
     }
 };
 

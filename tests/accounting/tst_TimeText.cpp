@@ -21,6 +21,10 @@ private slots:
         QTest::newRow("padded") << "01:05:09" << 65;
         QTest::newRow("beyond 16 bits") << "600:0:0" << 36000;
         QTest::newRow("garbage part") << "x:10:0" << 10;
+        QTest::newRow("negative part") << "-5:10:0" << 10;
+        QTest::newRow("64-bit hours") << "9223372036854775807:0:0" << std::numeric_limits<int>::max();
+        QTest::newRow("hours beyond 64 bits") << "99999999999999999999:0:0" << std::numeric_limits<int>::max();
+        QTest::newRow("64-bit seconds") << "0:0:9223372036854775807" << 35791394;
     }
     void minutesRoundHalfToEven()
     {
@@ -49,6 +53,14 @@ private slots:
         QCOMPARE(TimeCounter::fromText("123:04:05").paddedText(), QString("123:04:05"));
         QCOMPARE(TimeCounter::fromText("15"), TimeCounter());
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
+
+        // A full counter stops rather than wrapping to zero.
+        counter = TimeCounter::fromText("4294967295:59:4294967290");
+        counter.addSeconds(3600);
+        QCOMPARE(counter.seconds, 4294967295u);
+        counter = TimeCounter::fromText("4294967295:59:59");
+        counter.addSecond();
+        QCOMPARE(counter.hours, 4294967295u);
     }
 
     void todayDateReadsTwoDigitYearsIn2000s_data()
