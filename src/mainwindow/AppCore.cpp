@@ -1,5 +1,6 @@
 #include "mainwindow/AppCore.h"
 
+#include "connection/SimulatedLine.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
@@ -37,7 +38,8 @@ AppCore::~AppCore()
 void AppCore::seedDemoTariff()
 {
     // First start on the simulated line: give its demo providers a tariff, so a newcomer's
-    // first call is priced. Nothing is touched once any tariff exists.
+    // first call is priced. Nothing is touched once any tariff exists, and a provider the
+    // user set up is never priced behind their back.
     if (!isSimulated() || !store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
         return;
     const QString name = QStringLiteral("Demo Tariff");
@@ -50,9 +52,12 @@ void AppCore::seedDemoTariff()
     store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
     store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
     store.SaveSetting(section, QStringLiteral("Name"), name);
-    for (const QString &provider : line->RasEnumEntries()) {
+    const QStringList entries = line->RasEnumEntries();
+    for (const SimulatedLine::Entry &demo : SimulatedLine::demoEntries()) {
+        if (!entries.contains(demo.name))
+            continue;
+        const QString assignment = SettingsLayout::TariffAssignment(demo.name);
         for (int dayClass = 1; dayClass <= 8; ++dayClass) {
-            const QString assignment = SettingsLayout::TariffAssignment(provider);
             if (store.GetSetting(assignment, QString::number(dayClass)).isEmpty())
                 store.SaveSetting(assignment, QString::number(dayClass), name);
         }

@@ -110,10 +110,13 @@ private slots:
     void simulatedDemoProvidersArePricedOnFirstStart()
     {
         WindowRig rig;
+        QVERIFY(rig.core.line->RasCreatePhonebookEntry({"My ISP", {}, 115200, "555-0123", {}}, nullptr));
         rig.start();
         rig.pick("Demo ISP (simulated)"); // no "no tariff" message
         QCOMPARE(rig.label("lblTariffName"), QString("Demo Tariff"));
         QCOMPARE(rig.label("lblMinuteCost"), QString("Cost per minute:  0.0500"));
+        // A provider the user set up gets no tariff of ours.
+        QVERIFY(rig.core.store.GetAllSettings(SettingsLayout::TariffAssignment("My ISP")).isEmpty());
     }
 
     void refusalsAndPlaceholders()
