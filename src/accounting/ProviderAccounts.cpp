@@ -58,6 +58,9 @@ void ProviderAccounts::LoadProvider(const QString &provider)
 {
     if (m_loaded)
         SaveCounters();
+    // Loaded only once its figures are in place: a timer that runs while a message of the
+    // load is open must neither close a day nor store the figures held before.
+    m_loaded = false;
 
     // The provider's settings, as its settings dialog would show them; the password the
     // dialer sends is the stored one, or none when it is not saved.
@@ -68,7 +71,6 @@ void ProviderAccounts::LoadProvider(const QString &provider)
             ? DecryptPassword(m_store.GetSettingBytes(section, QStringLiteral("Password")), kPasswordKey)
             : QByteArray());
     m_provider = provider;
-    m_loaded = true;
     m_lastStart = QTime();
     m_lastEnd = QTime();
 
@@ -91,6 +93,7 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     ShowTariff(m_state, tariff, now.time());
 
     m_accounting.setFigures(figures);
+    m_loaded = true;
     CloseFinishedPeriods(now.date());
 }
 

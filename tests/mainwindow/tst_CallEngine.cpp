@@ -224,6 +224,33 @@ private slots:
         QVERIFY(rig.prompter.shown().isEmpty()); // no log entry for it
         QVERIFY(!rig.home.exists("Logs/Report.ini"));
     }
+
+    // A message of the provider pick left open while the timers run is shown once.
+    void pickMessageShownOnceWhileLeftOpen_data()
+    {
+        QTest::addColumn<QByteArray>("holidays");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no tariff") << QByteArray() << "You don't have any assigned tariff for today!";
+        QTest::newRow("holiday") << QByteArray("\"5/3/2024\",\"Test Day\"\r\n") << "Holiday's Tariff is Active!!";
+    }
+    void pickMessageShownOnceWhileLeftOpen()
+    {
+        QFETCH(QByteArray, holidays);
+        QFETCH(QString, message);
+        EngineRig rig;
+        if (!holidays.isEmpty())
+            flatTariff(rig.store);
+        rig.home.writeFile("Holiday.hl", holidays);
+        bool once = true;
+        rig.prompter.whileOpen([&](const Prompt &) {
+            if (std::exchange(once, false))
+                rig.scheduler.advanceSeconds(3);
+        });
+        rig.prompter.allowMessages();
+        rig.dialer.SelectProvider("Home");
+        QCOMPARE(rig.prompter.shownTexts(), QStringList({message}));
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCallEngine)
