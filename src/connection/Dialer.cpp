@@ -46,6 +46,7 @@ void Dialer::SelectProvider(const QString &text)
         return;
     }
     emit redialCancelled();
+    emit providerChanging();
     m_state.setSelectedProvider(text);
     m_accounts.LoadProvider(text);
     m_session.CallActive = false;

@@ -55,6 +55,8 @@ signals:
     void redialCancelled();
     // The line was hung up (a mail check under way ends with it).
     void hungUp();
+    // Another provider is about to be loaded: a call still open must be closed first.
+    void providerChanging();
     // Another provider's settings and figures were loaded.
     void providerLoaded();
 

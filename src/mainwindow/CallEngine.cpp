@@ -31,6 +31,7 @@ CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent)
     m.scheduler.setHandler(Timer::tmrTime, [this] { tmrTime(); });
     m.scheduler.setHandler(Timer::tmrCost, [this] { tmrCost(); });
     m.scheduler.setHandler(Timer::tmrDUNStats, [this] { tmrDUNStats(); });
+    connect(&m.dialer, &Dialer::providerChanging, this, &CallEngine::closeCallBeforeProviderChange);
 }
 
 void CallEngine::start()
@@ -54,7 +55,7 @@ void CallEngine::Timer1()
     closeFinishedDay();
     m.alarms.check();
     if (m.session.CallActive && !m.dialer.IsConnected())
-        closeCall();
+        closeCall(wholeSecondsNow());
 }
 
 void CallEngine::closeFinishedDay()
@@ -71,12 +72,12 @@ void CallEngine::closeFinishedDay()
     ShowTariff(m.state, tariff, m.clock.now().time());
 }
 
-void CallEngine::closeCall()
+void CallEngine::closeCall(const QTime &end)
 {
     if (m_closing)
         return;
     m_closing = true;
-    m.session.end = wholeSecondsNow();
+    m.session.end = end;
     if (m.options.isChecked(GeneralOptions::Check::Sound2))
         m.sound.play(m.options.text(GeneralOptions::Text::Sound2));
     const ChargeSettings charges = ChargeSettings::read(m.store);
@@ -96,7 +97,16 @@ void CallEngine::closeCall()
 void CallEngine::closeOpenCall()
 {
     if (m.session.CallActive)
-        closeCall();
+        closeCall(wholeSecondsNow());
+}
+
+void CallEngine::closeCallBeforeProviderChange()
+{
+    if (!m.session.CallActive)
+        return;
+    // The end was taken when the line went down (hang-up, or the last tick that saw it down).
+    const bool ended = !m.dialer.IsConnected() && m.session.end.isValid();
+    closeCall(ended ? m.session.end : wholeSecondsNow());
 }
 
 void CallEngine::tmrStartUp()
@@ -115,6 +125,7 @@ void CallEngine::openCall()
     m.scheduler.start(Timer::tmrCost);
     m.session.start = m.clock.now();
     m.session.start.setTime(wholeSecondsNow());
+    m.session.end = QTime(); // taken again when this call ends
     m_countFromMs = m.clock.monotonicMs();
     m_secondsCredited = 0;
     m_minutesCharged = 0;

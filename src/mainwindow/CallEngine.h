@@ -79,6 +79,9 @@ public:
     // Closes a call still open now (the program is ending): end time now, minimum charge,
     // log, report and counters, once.
     void closeOpenCall();
+    // Another provider is about to be loaded: a call still open is closed first, ending
+    // when the line went down (the hang-up), so it is logged, reported and charged as its own.
+    void closeCallBeforeProviderChange();
 
 signals:
     void minimizeRequested();
@@ -88,7 +91,7 @@ signals:
 
 private:
     void openCall();
-    void closeCall();
+    void closeCall(const QTime &end);
     void closeFinishedDay();
     QTime wholeSecondsNow() const;
 

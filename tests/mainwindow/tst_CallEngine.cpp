@@ -37,18 +37,22 @@ private slots:
     void wholeCall_data()
     {
         QTest::addColumn<bool>("dropped");
+        QTest::addColumn<bool>("otherPicked"); // another provider picked at once after the hang-up
         QTest::addColumn<QString>("totTime");
-        QTest::newRow("hung up by Disconnect") << false << "00:02:15";
-        QTest::newRow("line dropped while minimized") << true << "00:02:15";
+        QTest::newRow("hung up by Disconnect") << false << false << "00:02:15";
+        QTest::newRow("line dropped while minimized") << true << false << "00:02:15";
+        QTest::newRow("hung up, another provider picked") << false << true << "00:02:15";
     }
     void wholeCall()
     {
         QFETCH(bool, dropped);
+        QFETCH(bool, otherPicked);
         QFETCH(QString, totTime);
         EngineRig rig(dropped ? "[Home]\nNumber=555-0100\nConnectAfter=2\nDropAfter=126\n"
-                              : "[Home]\nNumber=555-0100\nConnectAfter=2\n");
+                              : "[Home]\nNumber=555-0100\nConnectAfter=2\n[Work]\n");
         chargeSettings(rig.store);
         flatTariff(rig.store);
+        StoreFixtures::assignTariff(rig.store, "Work", "Flat");
         rig.store.SaveSetting("General Settings", "chkSound2", "1");
         rig.store.SaveSetting("General Settings", "Sound2", "/sounds/bye.wav");
         rig.prepareHome();
@@ -62,13 +66,15 @@ private slots:
         } else {
             rig.scheduler.advanceSeconds(125);
             rig.dialer.DisconnectCommand();
+            if (otherPicked)
+                rig.dialer.SelectProvider("Work");
             rig.scheduler.advanceSeconds(2);
         }
         QVERIFY(!rig.session.CallActive);
         QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!"}));
         QCOMPARE(rig.sound.played, QStringList({"/sounds/bye.wav"}));
-        QCOMPARE(rig.state.text(Field::Cost), QString("2.0000"));
-        QCOMPARE(rig.state.text(Field::TotTime), totTime);
+        QCOMPARE(rig.state.text(Field::Cost), QString(otherPicked ? "0.0000" : "2.0000"));
+        QCOMPARE(rig.state.text(Field::TotTime), otherPicked ? QString("00:00:00") : totTime);
         QCOMPARE(rig.stored("Home", "TotTime"), totTime);
         QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
         QCOMPARE(rig.stored("Home", "Day Payment"), QString("200"));
