@@ -32,6 +32,7 @@ CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent)
     m.scheduler.setHandler(Timer::tmrCost, [this] { tmrCost(); });
     m.scheduler.setHandler(Timer::tmrDUNStats, [this] { tmrDUNStats(); });
     connect(&m.dialer, &Dialer::providerChanging, this, &CallEngine::closeCallBeforeProviderChange);
+    connect(&m.dialer, &Dialer::providerLoaded, this, &CallEngine::startCharging);
 }
 
 void CallEngine::start()
@@ -70,6 +71,13 @@ void CallEngine::closeFinishedDay()
         SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
     m.accounting.setTariff(tariff);
     ShowTariff(m.state, tariff, m.clock.now().time());
+    startCharging();
+}
+
+void CallEngine::startCharging()
+{
+    if (m.accounting.tariff().TariffAssigned && !m.scheduler.isActive(Timer::tmrCost))
+        m.scheduler.start(Timer::tmrCost);
 }
 
 void CallEngine::closeCall(const QTime &end)
@@ -158,10 +166,13 @@ void CallEngine::tmrTime()
         m.scheduler.start(Timer::tmrDUNStats);
     const qint64 now = m.clock.monotonicMs();
     if (m_countFromMs < 0) {
-        // A connection this program did not open: counted from when it was first seen.
+        // A connection this program did not open: counted from when it was first seen, and
+        // charged (when the cost timer runs) on the minutes from then on.
         m_countFromMs = now;
         m_secondsCredited = 0;
         m_minutesCharged = 0;
+        if (m.scheduler.isActive(Timer::tmrCost))
+            m.scheduler.start(Timer::tmrCost);
     }
     const qint64 elapsed = (now - m_countFromMs) / 1000;
     const qint64 before = m_secondsCredited;

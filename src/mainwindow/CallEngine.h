@@ -82,6 +82,9 @@ public:
     // Another provider is about to be loaded: a call still open is closed first, ending
     // when the line went down (the hang-up), so it is logged, reported and charged as its own.
     void closeCallBeforeProviderChange();
+    // A provider was loaded: with a tariff for today the minutes are charged, also those
+    // of a connection this program did not open.
+    void startCharging();
 
 signals:
     void minimizeRequested();

@@ -215,18 +215,22 @@ private slots:
         }
     }
 
+    // Counted and charged by the minute, but no call: no fee, no minimum charge, no log.
     void connectionMadeOutsideIsCountedButNotOpened()
     {
         EngineRig rig;
         flatTariff(rig.store);
         chargeSettings(rig.store);
         rig.prepareHome();
+        rig.scheduler.advanceSeconds(25); // the provider was picked a while before
         rig.line.RasDial({"Home", "", "", ""});
-        rig.scheduler.advanceSeconds(30);
+        rig.scheduler.advanceSeconds(125);
         QVERIFY(!rig.session.CallActive);
-        QVERIFY(rig.accounting.figures().total.seconds > 20);
+        QCOMPARE(rig.state.text(Field::TotTime), QString("00:02:03"));
+        QCOMPARE(rig.state.text(Field::Cost), QString("0.2000"));
         rig.line.RasHangUp(rig.line.RasEnumConnections());
-        rig.scheduler.advanceSeconds(5);
+        rig.scheduler.advanceSeconds(65);
+        QCOMPARE(rig.state.text(Field::Cost), QString("0.2000"));
         QVERIFY(rig.prompter.shown().isEmpty()); // no log entry for it
         QVERIFY(!rig.home.exists("Logs/Report.ini"));
     }
