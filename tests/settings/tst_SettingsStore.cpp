@@ -158,6 +158,41 @@ private slots:
         QCOMPARE(store.GetAllSettings("Providers \\Home").size(), 2);
     }
 
+    // A store made by another tool in another layout is refused, and left as it was.
+    void foreignLayoutIsRefused_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("other columns") << "CREATE TABLE settings(name TEXT PRIMARY KEY, value TEXT)";
+        QTest::newRow("no primary key") << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB)";
+        QTest::newRow("case-blind names missing")
+            << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB, PRIMARY KEY(section, key))";
+    }
+    void foreignLayoutIsRefused()
+    {
+        QFETCH(QString, table);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+            db.setDatabaseName(dbPath());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(table));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("foreign");
+        QFile file(dbPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        {
+            SettingsStore store(dbPath());
+            QVERIFY(!store.isOpen());
+            QVERIFY2(store.error().contains("made by another program"), qPrintable(store.error()));
+            QVERIFY(!store.SaveSetting("S", "a", "1"));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QVERIFY(!QFile::exists(dbPath() + "-wal"));
+    }
+
     void batchCommitsOrRollsBack()
     {
         SettingsStore store(dbPath());
