@@ -60,6 +60,8 @@ public:
     static constexpr int kCountIntervalMs = 250;
     // While connected the counters are stored at least this often, so a crash loses little.
     static constexpr int kCheckpointSeconds = 60;
+    // Counters whose save failed are tried again this often (a lock, a full disk).
+    static constexpr int kSaveRetrySeconds = 10;
 
     explicit CallEngine(CallEngineParts parts, QObject *parent = nullptr);
 
@@ -88,8 +90,9 @@ signals:
 
 private:
     void openCall();
-    void closeCall();
+    void closeCall(bool atExit = false);
     void closeFinishedDay();
+    void retryUnsavedCounters();
     QTime wholeSecondsNow() const;
 
     CallEngineParts m;
@@ -97,4 +100,5 @@ private:
     qint64 m_secondsCredited = 0;
     qint64 m_minutesCharged = 0;
     bool m_closing = false;
+    qint64 m_nextSaveRetryMs = 0;
 };
