@@ -113,7 +113,7 @@ SettingsStore::SettingsStore(const QString &path)
     }
     if (query.next() && !hasOwnLayout(db)) {
         m_error = QStringLiteral("its table \"settings\" was made by another program with another layout. "
-                                 "LineMinder does not write into it");
+                                 "LineMinder does not write into it.");
         return;
     }
     const char *setup[] = {
@@ -128,15 +128,13 @@ SettingsStore::SettingsStore(const QString &path)
             return;
         }
     }
-    // A file that opens but cannot be written would lose every save: refuse it now. A lock
-    // held by another process is no reason to refuse; its writes are retried.
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        if (query.lastError().nativeErrorCode() != kSqliteBusy) {
-            m_error = QStringLiteral("the file cannot be written (%1)").arg(describe(query.lastError()));
-            return;
-        }
-    } else {
-        query.exec(QStringLiteral("ROLLBACK"));
+    // A file that opens but cannot be written would lose every save: refuse it now (a
+    // delete of nothing needs write access and changes nothing). A lock held by another
+    // process is no reason to refuse; its writes are tried again later.
+    if (!query.exec(QStringLiteral("DELETE FROM settings WHERE 0")) &&
+        query.lastError().nativeErrorCode() != kSqliteBusy) {
+        m_error = QStringLiteral("the file cannot be written (%1).").arg(describe(query.lastError()));
+        return;
     }
     m_open = true;
 }

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestSettingsStore : public QObject
 {
@@ -193,6 +194,23 @@ private slots:
         QVERIFY(!QFile::exists(dbPath() + "-wal"));
     }
 
+    // A store file the user may read but not write is refused at start: every save would fail.
+    void unwritableFileIsRefused()
+    {
+        {
+            SettingsStore store(dbPath());
+            QVERIFY(store.SaveSetting("S", "a", "1"));
+        }
+        QFile::setPermissions(dbPath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
+        QProcess child; // run as another user when the tests run as root, who may write anything
+        child.start(QCoreApplication::applicationFilePath(), {"--open", dbPath()});
+        QVERIFY(child.waitForFinished());
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY2(out.startsWith("refused: the file cannot be written (attempt to write a readonly database)"),
+                 qPrintable(out));
+    }
+
     void batchCommitsOrRollsBack()
     {
         SettingsStore store(dbPath());
@@ -258,8 +276,21 @@ static int runWriter(const QString &path)
     }
 }
 
+static int openAsUser(const QString &path)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 2;
+    SettingsStore store(path);
+    fputs(store.isOpen() ? "open\n" : qPrintable("refused: " + store.error() + "\n"), stdout);
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && qstrcmp(argv[1], "--open") == 0) {
+        QCoreApplication app(argc, argv);
+        return openAsUser(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc == 3 && qstrcmp(argv[1], "--writer") == 0) {
         QCoreApplication app(argc, argv);
         return runWriter(QString::fromLocal8Bit(argv[2]));
