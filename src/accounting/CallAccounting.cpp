@@ -66,6 +66,8 @@ bool CallAccounting::ChargeMinute(bool connected, const QTime &now)
 
 void CallAccounting::StartCallCharges(const ChargeSettings &settings)
 {
+    m_callOpen = true;
+    m_callCostBooked = Money();
     if (settings.addFee) {
         m_figures.totalPayment += settings.fee;
         m_figures.callCost = settings.fee;
@@ -92,8 +94,19 @@ void CallAccounting::ApplyMinimumCharge(const ChargeSettings &settings)
 
 void CallAccounting::CloseCallCharges()
 {
-    m_figures.dayPayment += m_figures.callCost;
-    m_figures.monthPayment += m_figures.callCost;
+    m_figures.dayPayment += m_figures.callCost - m_callCostBooked;
+    m_figures.monthPayment += m_figures.callCost - m_callCostBooked;
+    m_callOpen = false;
+    m_callCostBooked = Money();
+}
+
+void CallAccounting::BookCallCostSoFar()
+{
+    if (!m_callOpen)
+        return;
+    m_figures.dayPayment += m_figures.callCost - m_callCostBooked;
+    m_figures.monthPayment += m_figures.callCost - m_callCostBooked;
+    m_callCostBooked = m_figures.callCost;
 }
 
 QString CallAccounting::currTimeText() const

@@ -50,9 +50,12 @@ public:
     void StartCallCharges(const ChargeSettings &settings);
     // The connection went down: raises the call to the minimum charge.
     void ApplyMinimumCharge(const ChargeSettings &settings);
-    // The call's final cost goes into today's and this month's payments, once per call.
-    // Call after ApplyMinimumCharge.
+    // The call's final cost goes into today's and this month's payments, once per call:
+    // only what BookCallCostSoFar has not booked yet. Call after ApplyMinimumCharge.
     void CloseCallCharges();
+    // A day closes while a call is open: the cost so far belongs to the closing day (and
+    // month); the call's own cost and the total stay whole.
+    void BookCallCostSoFar();
 
     // Texts as the log, the archives and the store take them.
     QString currTimeText() const;
@@ -66,4 +69,6 @@ private:
     MainState &m_state;
     AccountingFigures m_figures;
     LoadedTariff m_tariff;
+    bool m_callOpen = false; // from StartCallCharges to CloseCallCharges
+    Money m_callCostBooked;  // the part of this call's cost already in the day's payment
 };

@@ -5,9 +5,9 @@
 #include <QString>
 #include <QTime>
 
+#include "accounting/CallAccounting.h"
 #include "reports/DateTimeFormats.h"
 
-class CallAccounting;
 class Clock;
 class HolidayCalendar;
 class MainState;
@@ -38,17 +38,30 @@ public:
                      const ReportArchives &archives, CallAccounting &accounting, MainState &state,
                      ProviderProfile &profile, DateTimeFormats formats = DateTimeFormats::fromSystem());
 
-    // Stores the counters of the provider loaded before (nothing counted is lost), then
-    // loads this one: settings, today's tariff, counters; a finished day or month is
-    // archived and its counters restart.
+    // Stores the counters of the provider loaded before (nothing counted is lost: when
+    // that fails they are kept in memory), then loads this one: settings, today's tariff,
+    // counters; a finished day or month is archived and its counters restart.
     void LoadProvider(const QString &provider);
-    // Stores the loaded provider's counters as one transaction. Does nothing (and
-    // returns false) when no provider is loaded.
-    bool SaveCounters();
+
+    // When a failed save is told to the user; at exit it is told always, as a loss.
+    enum class Tell { Now, Later, AtExit };
+    // Stores the loaded provider's counters as one transaction, after any counters whose
+    // save failed before. A failure keeps them in memory for the next try and is told
+    // once (Tell::Later: by tellSaveFailure) until a save succeeds again. Does nothing
+    // (and returns false) when no provider is loaded.
+    bool SaveCounters(Tell tell = Tell::Now);
+    bool hasUnsavedCounters() const { return m_currentUnsaved || !m_unsaved.isEmpty(); }
+    void tellSaveFailure();
 
     // Archives the day and the month that are over on this date and restarts their
-    // counters (also used when the date changes while the program runs).
+    // counters (also used when the date changes while the program runs). A period whose
+    // record cannot be written keeps its counters and their date, and is tried again at
+    // the next load (or the next date).
     void CloseFinishedPeriods(const QDate &today);
+    bool hasPeriodsToClose(const QDate &today) const
+    {
+        return m_loaded && m_countersDate != today && m_closeFailedOn != today;
+    }
 
     // Start and end time of the last call, stored with the counters.
     void setLastCallTimes(const QTime &start, const QTime &end);
@@ -59,8 +72,20 @@ public:
     QDate countersDate() const { return m_countersDate; }
 
 private:
-    void storeResetPeriods(bool month);
-    void reportArchiveFailure(const QString &error);
+    // The counters of one provider as they are stored.
+    struct Counters
+    {
+        QString provider;
+        QString login;
+        AccountingFigures figures;
+        QDate date;
+        QTime lastStart;
+        QTime lastEnd;
+    };
+    Counters current() const;
+    bool store(const Counters &counters);
+    void adoptUndatedCounters(const QString &storedDate, const QDate &today);
+    bool storeResetPeriods(bool day, bool month, bool date);
 
     SettingsStore &m_store;
     Prompter &m_prompter;
@@ -77,4 +102,11 @@ private:
     QDate m_countersDate; // the day the today counter belongs to
     QTime m_lastStart;
     QTime m_lastEnd;
+    QDate m_closeFailedOn; // an archive write failed when closing on this date
+
+    bool m_currentUnsaved = false; // the loaded provider's last save failed
+    QList<Counters> m_unsaved;     // providers loaded before whose save failed
+    QString m_failedProvider;
+    QString m_failure; // why the last save failed; empty once one succeeds
+    bool m_failureTold = false;
 };

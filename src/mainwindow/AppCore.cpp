@@ -89,7 +89,7 @@ QString AppCore::shutDown(const std::function<bool()> &askHangUp)
     seams.scheduler.stopAll(); // hangup's check of the line is not waited for
     if (session.CallActive)
         engine.closeOpenCall();
-    accounts.SaveCounters();
+    accounts.SaveCounters(ProviderAccounts::Tell::AtExit);
     const RasHandle handle = line->RasEnumConnections();
     const RasStatus status = handle ? line->RasGetConnectStatus(handle) : RasStatus();
     return status.error == RasError::None || status.error == RasError::Pending

@@ -57,12 +57,22 @@ void CallEngine::Timer1()
     m.alarms.check();
     if (m.session.CallActive && !m.dialer.IsConnected())
         closeCall(wholeSecondsNow());
+    retryUnsavedCounters();
+}
+
+void CallEngine::retryUnsavedCounters()
+{
+    const qint64 now = m.clock.monotonicMs();
+    if (!m.accounts.hasUnsavedCounters() || now < m_nextSaveRetryMs)
+        return;
+    m_nextSaveRetryMs = now + kSaveRetrySeconds * 1000;
+    m.accounts.SaveCounters();
 }
 
 void CallEngine::closeFinishedDay()
 {
     const QDate today = m.clock.now().date();
-    if (!m.accounts.isLoaded() || m.accounts.countersDate() == today)
+    if (!m.accounts.hasPeriodsToClose(today))
         return;
     // The day (and the month) ended while the program ran: settle them as a new start
     // would, and price the rest of the call by the new day's tariff.
@@ -80,7 +90,7 @@ void CallEngine::startCharging()
         m.scheduler.start(Timer::tmrCost);
 }
 
-void CallEngine::closeCall(const QTime &end)
+void CallEngine::closeCall(const QTime &end, bool atExit)
 {
     if (m_closing)
         return;
@@ -95,9 +105,13 @@ void CallEngine::closeCall(const QTime &end)
     m.session.CallActive = false;
     m_countFromMs = -1;
     m.accounts.setLastCallTimes(m.session.start.time(), m.session.end);
-    m.accounts.SaveCounters();
+    // The records are written either way; "Log Saved!" is not claimed while the counters
+    // (this call's number among them) are only in memory.
+    const bool saved = m.accounts.SaveCounters(ProviderAccounts::Tell::Later);
     const ProviderConnection &provider = m.accounts.connection();
-    m.recorder.recordCall(record, provider.keepLog, provider.keepReport);
+    m.recorder.recordCall(record, provider.keepLog, provider.keepReport, saved);
+    if (!atExit) // the exit sequence's own save tells what is lost
+        m.accounts.tellSaveFailure();
     m_closing = false;
     emit callClosed();
 }
@@ -105,7 +119,7 @@ void CallEngine::closeCall(const QTime &end)
 void CallEngine::closeOpenCall()
 {
     if (m.session.CallActive)
-        closeCall(wholeSecondsNow());
+        closeCall(wholeSecondsNow(), true);
 }
 
 void CallEngine::closeCallBeforeProviderChange()

@@ -60,6 +60,8 @@ public:
     static constexpr int kCountIntervalMs = 250;
     // While connected the counters are stored at least this often, so a crash loses little.
     static constexpr int kCheckpointSeconds = 60;
+    // Counters whose save failed are tried again this often (a lock, a full disk).
+    static constexpr int kSaveRetrySeconds = 10;
 
     explicit CallEngine(CallEngineParts parts, QObject *parent = nullptr);
 
@@ -94,8 +96,10 @@ signals:
 
 private:
     void openCall();
-    void closeCall(const QTime &end);
+    // atExit: the exit sequence's own save tells what is lost.
+    void closeCall(const QTime &end, bool atExit = false);
     void closeFinishedDay();
+    void retryUnsavedCounters();
     QTime wholeSecondsNow() const;
 
     CallEngineParts m;
@@ -103,4 +107,5 @@ private:
     qint64 m_secondsCredited = 0;
     qint64 m_minutesCharged = 0;
     bool m_closing = false;
+    qint64 m_nextSaveRetryMs = 0;
 };

@@ -36,7 +36,7 @@ bool CallRecorder::WriteReportRecord(const CallRecord &call, bool keepReport)
     return true;
 }
 
-bool CallRecorder::recordCall(const CallRecord &call, bool keepLog, bool keepReport)
+bool CallRecorder::recordCall(const CallRecord &call, bool keepLog, bool keepReport, bool countersSaved)
 {
     WriteOutcome log{true, QString(), QString()};
     if (keepLog)
@@ -48,7 +48,7 @@ bool CallRecorder::recordCall(const CallRecord &call, bool keepLog, bool keepRep
         m_prompter.fail(log.error);
     if (!report.ok)
         m_prompter.fail(report.error);
-    if (keepLog && log.ok)
+    if (keepLog && log.ok && countersSaved)
         m_prompter.tell(QStringLiteral("Log Saved!"));
     return log.ok && report.ok;
 }

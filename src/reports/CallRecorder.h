@@ -21,8 +21,9 @@ public:
     bool WriteConnectionLog(const CallRecord &call, bool keepLog);
     bool WriteReportRecord(const CallRecord &call, bool keepReport);
     // Both, with every file written before any message is shown: a message left open
-    // never holds back a record.
-    bool recordCall(const CallRecord &call, bool keepLog, bool keepReport);
+    // never holds back a record. "Log Saved!" is not claimed while the call's counters
+    // could not be saved (the caller tells that failure).
+    bool recordCall(const CallRecord &call, bool keepLog, bool keepReport, bool countersSaved = true);
 
 private:
     const SettingsStore &m_store;

@@ -14,6 +14,47 @@ namespace {
 
 QAtomicInteger<int> g_connectionCounter;
 
+// SQLite's own words ("database is locked", "database or disk is full") say it best.
+QString describe(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+const QString kSqliteBusy = QStringLiteral("5");
+
+// Our layout: the three columns and a primary key on (section, key) that ignores letter
+// case; the upserts and the case-blind names rely on it.
+bool hasOwnLayout(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    QStringList columns;
+    if (!query.exec(QStringLiteral("PRAGMA table_info(settings)")))
+        return false;
+    while (query.next())
+        columns.append(query.value(1).toString().toLower());
+    columns.sort();
+    if (columns != QStringList({QStringLiteral("key"), QStringLiteral("section"), QStringLiteral("value")}))
+        return false;
+    QString primaryIndex;
+    if (!query.exec(QStringLiteral("PRAGMA index_list(settings)")))
+        return false;
+    while (query.next()) {
+        if (query.value(3).toString() == QLatin1String("pk"))
+            primaryIndex = query.value(1).toString();
+    }
+    if (primaryIndex.isEmpty() || !query.exec(QStringLiteral("PRAGMA index_xinfo(\"%1\")")
+                                                  .arg(primaryIndex.replace(QLatin1Char('"'), QStringLiteral("\"\"")))))
+        return false;
+    QStringList keyColumns;
+    while (query.next()) {
+        if (query.value(5).toInt() == 1 &&
+            query.value(4).toString().compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0)
+            keyColumns.append(query.value(2).toString().toLower());
+    }
+    return keyColumns == QStringList({QStringLiteral("section"), QStringLiteral("key")}) &&
+           query.exec(QStringLiteral("SELECT rowid FROM settings LIMIT 0"));
+}
+
 QByteArray valueBytes(const QVariant &value)
 {
     // Rows written by other tools may hold TEXT instead of a BLOB.
@@ -57,12 +98,24 @@ SettingsStore::SettingsStore(const QString &path)
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    // Another process holding the write lock must never freeze the window: a write waits
+    // this long at most, fails, and is tried again later.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {
         m_error = db.lastError().text();
         return;
     }
     QSqlQuery query(db);
+    // A store made by another tool is read, never written into, unless it has our layout.
+    if (!query.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'settings'"))) {
+        m_error = query.lastError().text();
+        return;
+    }
+    if (query.next() && !hasOwnLayout(db)) {
+        m_error = QStringLiteral("its table \"settings\" was made by another program with another layout. "
+                                 "LineMinder does not write into it.");
+        return;
+    }
     const char *setup[] = {
         "PRAGMA journal_mode=WAL",
         "PRAGMA synchronous=FULL",
@@ -74,6 +127,14 @@ SettingsStore::SettingsStore(const QString &path)
             m_error = query.lastError().text();
             return;
         }
+    }
+    // A file that opens but cannot be written would lose every save: refuse it now (a
+    // delete of nothing needs write access and changes nothing). A lock held by another
+    // process is no reason to refuse; its writes are tried again later.
+    if (!query.exec(QStringLiteral("DELETE FROM settings WHERE 0")) &&
+        query.lastError().nativeErrorCode() != kSqliteBusy) {
+        m_error = QStringLiteral("the file cannot be written (%1).").arg(describe(query.lastError()));
+        return;
     }
     m_open = true;
 }
@@ -93,7 +154,19 @@ bool SettingsStore::execute(QSqlQuery &query) const
     if (query.exec())
         return true;
     qCWarning(lcSettings) << "settings store:" << query.lastError().text();
+    m_error = describe(query.lastError());
     return false;
+}
+
+bool SettingsStore::write(QSqlQuery &query)
+{
+    // A batch stops at its first failure: the rest would only wait for the same lock.
+    if (m_batchDepth > 0 && m_batchFailed)
+        return false;
+    const bool ok = execute(query);
+    if (!ok && m_batchDepth > 0)
+        m_batchFailed = true;
+    return ok;
 }
 
 std::optional<QByteArray> SettingsStore::lookup(const QString &section, const QString &key) const
@@ -142,10 +215,7 @@ bool SettingsStore::SaveSettingBytes(const QString &section, const QString &key,
     query.addBindValue(key);
     // A null QByteArray would bind as NULL and break the NOT NULL constraint.
     query.addBindValue(value.isNull() ? QByteArray("") : value);
-    const bool ok = execute(query);
-    if (!ok && m_batchDepth > 0)
-        m_batchFailed = true;
-    return ok;
+    return write(query);
 }
 
 bool SettingsStore::DeleteSetting(const QString &section)
@@ -157,7 +227,7 @@ bool SettingsStore::DeleteSetting(const QString &section)
     query.prepare(QStringLiteral("DELETE FROM settings WHERE section = :s COLLATE NOCASE "
                                  "OR substr(section, 1, length(:s) + 1) = (:s || '\\') COLLATE NOCASE"));
     query.bindValue(QStringLiteral(":s"), path);
-    return execute(query);
+    return write(query);
 }
 
 bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
@@ -168,7 +238,7 @@ bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
     query.prepare(QStringLiteral("DELETE FROM settings WHERE section = ? AND key = ?"));
     query.addBindValue(NormalizeSection(section));
     query.addBindValue(key);
-    return execute(query);
+    return write(query);
 }
 
 SettingsStore::Pairs SettingsStore::GetAllSettings(const QString &section) const
@@ -191,9 +261,12 @@ bool SettingsStore::beginBatch()
     if (!m_open)
         return false;
     if (m_batchDepth++ > 0)
-        return true;
-    m_batchFailed = false;
-    return QSqlDatabase::database(m_connectionName, false).transaction();
+        return !m_batchFailed;
+    // The write lock is taken at the start, so a batch that cannot have it writes nothing.
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("BEGIN IMMEDIATE"));
+    m_batchFailed = !execute(query);
+    return !m_batchFailed;
 }
 
 bool SettingsStore::endBatch(bool commit)
@@ -203,18 +276,15 @@ bool SettingsStore::endBatch(bool commit)
     if (!commit)
         m_batchFailed = true;
     if (--m_batchDepth > 0)
-        return commit;
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (m_batchFailed) {
-        db.rollback();
-        return false;
+        return commit && !m_batchFailed;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!m_batchFailed) {
+        query.prepare(QStringLiteral("COMMIT"));
+        if (execute(query))
+            return true;
     }
-    if (!db.commit()) {
-        qCWarning(lcSettings) << "settings store: commit failed:" << db.lastError().text();
-        db.rollback();
-        return false;
-    }
-    return true;
+    query.exec(QStringLiteral("ROLLBACK")); // fails harmlessly when BEGIN did
+    return false;
 }
 
 SettingsStore::Batch::Batch(SettingsStore &store) : m_store(store)

@@ -20,13 +20,19 @@ public:
     using Pairs = QList<QPair<QString, QString>>;
 
     // Opens (creating when missing, with mode 0600) the store at path. On failure the
-    // store is not open and error() tells why; every read then gives defaults.
+    // store is not open and error() tells why; every read then gives defaults. A file
+    // whose "settings" table has another layout, or that cannot be written, is refused.
     explicit SettingsStore(const QString &path);
     ~SettingsStore();
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
 
+    // How long a write waits for a lock held by another process before it fails.
+    static constexpr int kBusyTimeoutMs = 150;
+
     bool isOpen() const { return m_open; }
+    // Why the store did not open (another program's layout, a file that cannot be
+    // written), or why the last statement failed.
     QString error() const { return m_error; }
 
     QString GetSetting(const QString &section, const QString &key, const QString &defaultValue = QString()) const;
@@ -45,7 +51,8 @@ public:
 
     // Several writes that belong together: committed as one durable transaction when
     // commit() is called, rolled back when the batch is dropped without it. Batches nest;
-    // only the outermost one commits.
+    // only the outermost one commits. After the first failed write the batch writes
+    // nothing more and its commit() fails.
     class Batch
     {
     public:
@@ -62,13 +69,14 @@ public:
 
 private:
     bool execute(QSqlQuery &query) const;
+    bool write(QSqlQuery &query);
     bool beginBatch();
     bool endBatch(bool commit);
     std::optional<QByteArray> lookup(const QString &section, const QString &key) const;
 
     QString m_connectionName;
     bool m_open = false;
-    QString m_error;
+    mutable QString m_error;
     int m_batchDepth = 0;
     bool m_batchFailed = false;
 };

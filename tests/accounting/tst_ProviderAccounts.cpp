@@ -87,6 +87,10 @@ private slots:
                                         << "00:00:00" << "00:00:00";
         QTest::newRow("fresh provider") << "0" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
                                         << QByteArray() << "00:00:00" << "00:00:00";
+        // Figures stored with a date that is no date are kept, counted in today and this month.
+        QTest::newRow("no date") << "31/2/24" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
+                                 << QByteArray() << "01:10:00"
+                                 << "05:00:00";
     }
     void closesFinishedPeriods()
     {
@@ -130,16 +134,45 @@ private slots:
         QCOMPARE(rig.stored("Home", "TodayTime"), QString("0"));
     }
 
-    void failedArchiveWriteIsReported()
+    // A record that cannot be written keeps its period's counters and their date; the next
+    // load archives them, and nothing is archived twice.
+    void failedArchiveWriteKeepsTheCounters_data()
     {
-        AccountingRig rig(QDateTime(QDate(2024, 3, 6), QTime(8, 0)));
-        storeCounters(rig.store, "Home", "5/3/24", "1:10:0", "5:0:0");
+        QTest::addColumn<QString>("blocked");
+        QTest::addColumn<QString>("todayKept");
+        QTest::addColumn<int>("dayRecordsAfter");
+        QTest::newRow("day archive") << "Logs/DayArchive.ini"
+                                     << "1:10:0" << 1;
+        QTest::newRow("month archive") << "Logs/MonthArchive.ini"
+                                       << "0" << 1;
+    }
+    void failedArchiveWriteKeepsTheCounters()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(QString, todayKept);
+        QFETCH(int, dayRecordsAfter);
+        AccountingRig rig(QDateTime(QDate(2024, 4, 6), QTime(8, 0)));
+        storeCounters(rig.store, "Home", "5/3/24", "1:10:0", "5:0:0", "350", "1200");
         // A folder where the archive file should be makes the append fail.
-        QDir(rig.home.path()).mkpath("Logs/DayArchive.ini");
+        QDir(rig.home.path()).mkpath(blocked);
         rig.prompter.allowMessages();
         rig.accounts->LoadProvider("Home");
         QCOMPARE(rig.prompter.shown().size(), 2);
         QCOMPARE(rig.prompter.shown().last().icon, Prompt::Icon::Critical);
+        QVERIFY(rig.prompter.shown().last().text.endsWith("LineMinder keeps the counters of Home for 5/3/2024 and "
+                                                          "archives them again the next time Home is loaded."));
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
+        QCOMPARE(rig.stored("Home", "TodayTime"), todayKept);
+        QCOMPARE(rig.stored("Home", "MonthTime"), QString("5:0:0"));
+        QVERIFY(rig.accounts->SaveCounters());
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
+
+        QDir(rig.home.path()).rmdir(blocked);
+        rig.restart()->LoadProvider("Home");
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini").count('\n'), dayRecordsAfter);
+        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"),
+                 QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n"));
+        QCOMPARE(rig.stored("Home", "TodayDate"), QString("6/4/24"));
     }
 
     void countersSurviveLargeValues()
@@ -182,6 +215,30 @@ private slots:
         QVERIFY(rig.accounts->SaveCounters());
         QCOMPARE(rig.stored("B", "TotTime"), QString("00:00:00"));
         QCOMPARE(rig.stored("A", "TotTime"), QString("00:01:30"));
+    }
+
+    // A save that fails while switching keeps the figures in memory: they come back when
+    // that provider is picked again and are stored by the next save that succeeds.
+    void switchWhileStoreLockedKeepsTheCounters()
+    {
+        AccountingRig rig;
+        rig.prompter.allowMessages();
+        rig.accounts->LoadProvider("A");
+        rig.accounting.BeginCall();
+        rig.accounting.CountSecond();
+        {
+            StoreFixtures::WriteLock lock(rig.home.locations().settingsDatabase());
+            rig.accounts->LoadProvider("B");
+            rig.accounts->LoadProvider("A");
+            QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
+            QCOMPARE(rig.prompter.shownTexts().filter("could not save"),
+                     QStringList("LineMinder could not save the counters of A: database is locked. They are kept "
+                                 "and saved again at the next chance."));
+        }
+        QCOMPARE(rig.stored("A", "Calls"), QString("<missing>"));
+        QVERIFY(rig.accounts->SaveCounters());
+        QCOMPARE(rig.stored("A", "Calls"), QString("1"));
+        QCOMPARE(rig.stored("A", "TotTime"), QString("00:00:01"));
     }
 
     void nothingSavedBeforeAProviderIsLoaded()

@@ -2,6 +2,7 @@
 #include "support/EngineRig.h"
 #include "support/StoreFixtures.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -187,15 +188,57 @@ private slots:
         rig.connectAndOpen(); // seen at 23:58:02.7
         rig.prompter.allowMessages();
         rig.scheduler.advanceSeconds(241); // to 00:02:03.7: 241 seconds online
-        // 117 whole seconds before midnight (the call's cost goes to the day it ends in).
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), QByteArray("\"Home\",\"31/1/2024\",\"0:1:57\",\"$0.0000\"\r\n"));
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), QByteArray("\"Home\",\"1/2024\",\"0:1:57\",\"$0.0000\"\r\n"));
+        // 117 whole seconds and the minute charged before midnight go to the old day and month.
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"),
+                 QByteArray("\"Home\",\"31/1/2024\",\"0:1:57\",\"$0.1000\"\r\n"));
+        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"),
+                 QByteArray("\"Home\",\"1/2024\",\"0:1:57\",\"$0.1000\"\r\n"));
         QCOMPARE(rig.state.text(Field::TariffName), QString("Thursday"));
         QCOMPARE(rig.state.text(Field::CurrTime), QString("00:04:01"));
         QCOMPARE(rig.state.text(Field::TodayTime), QString("00:02:04"));
         // One minute before midnight at 0.10, three after at 0.05.
         QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.2500"));
         QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
+        // The call's end adds only the rest to the new day; the call and the total stay whole.
+        rig.dialer.DisconnectCommand();
+        rig.scheduler.advanceSeconds(2);
+        QCOMPARE(rig.stored("Home", "Day Payment"), QString("15"));
+        QCOMPARE(rig.stored("Home", "Month Payment"), QString("15"));
+        QCOMPARE(rig.stored("Home", "Payment"), QString("25"));
+        QVERIFY(rig.home.readFile("Logs/Report.ini").contains("\"$0.2500\""));
+    }
+
+    // Another process holds the store's write lock when a call ends: the window waits a
+    // moment at most, the failure is told once, nothing claims success, and the counters
+    // are kept and stored once the lock is gone, so no call number is used twice.
+    void lockedStoreKeepsTheCall()
+    {
+        EngineRig rig;
+        flatTariff(rig.store);
+        rig.prepareHome();
+        rig.connectAndOpen();
+        rig.scheduler.advanceSeconds(30);
+        StoreFixtures::WriteLock lock(rig.home.locations().settingsDatabase());
+        rig.prompter.expect("LineMinder could not save the counters of Home: database is locked. They are kept and "
+                            "saved again at the next chance.");
+        QElapsedTimer blocked;
+        blocked.start();
+        rig.dialer.DisconnectCommand();
+        rig.scheduler.advanceSeconds(2);
+        QVERIFY2(blocked.elapsed() < 1000, qPrintable(QString::number(blocked.elapsed()) + " ms"));
+        QVERIFY(!rig.session.CallActive);
+        QCOMPARE(rig.prompter.shown().size(), 1); // no "Log Saved!"
+        QVERIFY(rig.home.readFile("Logs/Report.ini").startsWith("\"Home\",\"1\","));
+        rig.scheduler.advanceSeconds(30); // retries, untold
+        QCOMPARE(rig.stored("Home", "Calls"), QString("<missing>"));
+        lock.release();
+        rig.scheduler.advanceSeconds(10);
+        QCOMPARE(rig.stored("Home", "Calls"), QString("1"));
+        QCOMPARE(rig.stored("Home", "TotTime"), QString("00:00:30"));
+        QCOMPARE(rig.prompter.shown().size(), 1);
+        rig.prompter.allowMessages();
+        rig.connectAndOpen();
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("2"));
     }
 
     // Counters are stored at least every minute during a call, so a crash loses little.

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestSettingsStore : public QObject
 {
@@ -158,6 +159,58 @@ private slots:
         QCOMPARE(store.GetAllSettings("Providers \\Home").size(), 2);
     }
 
+    // A store made by another tool in another layout is refused, and left as it was.
+    void foreignLayoutIsRefused_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("other columns") << "CREATE TABLE settings(name TEXT PRIMARY KEY, value TEXT)";
+        QTest::newRow("no primary key") << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB)";
+        QTest::newRow("case-blind names missing")
+            << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB, PRIMARY KEY(section, key))";
+    }
+    void foreignLayoutIsRefused()
+    {
+        QFETCH(QString, table);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+            db.setDatabaseName(dbPath());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(table));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("foreign");
+        QFile file(dbPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        {
+            SettingsStore store(dbPath());
+            QVERIFY(!store.isOpen());
+            QVERIFY2(store.error().contains("made by another program"), qPrintable(store.error()));
+            QVERIFY(!store.SaveSetting("S", "a", "1"));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QVERIFY(!QFile::exists(dbPath() + "-wal"));
+    }
+
+    // A store file the user may read but not write is refused at start: every save would fail.
+    void unwritableFileIsRefused()
+    {
+        {
+            SettingsStore store(dbPath());
+            QVERIFY(store.SaveSetting("S", "a", "1"));
+        }
+        QFile::setPermissions(dbPath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
+        QProcess child; // run as another user when the tests run as root, who may write anything
+        child.start(QCoreApplication::applicationFilePath(), {"--open", dbPath()});
+        QVERIFY(child.waitForFinished());
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY2(out.startsWith("refused: the file cannot be written (attempt to write a readonly database)"),
+                 qPrintable(out));
+    }
+
     void batchCommitsOrRollsBack()
     {
         SettingsStore store(dbPath());
@@ -223,8 +276,21 @@ static int runWriter(const QString &path)
     }
 }
 
+static int openAsUser(const QString &path)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 2;
+    SettingsStore store(path);
+    fputs(store.isOpen() ? "open\n" : qPrintable("refused: " + store.error() + "\n"), stdout);
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && qstrcmp(argv[1], "--open") == 0) {
+        QCoreApplication app(argc, argv);
+        return openAsUser(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc == 3 && qstrcmp(argv[1], "--writer") == 0) {
         QCoreApplication app(argc, argv);
         return runWriter(QString::fromLocal8Bit(argv[2]));

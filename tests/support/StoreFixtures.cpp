@@ -3,6 +3,9 @@
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 namespace StoreFixtures {
 
 void writeTariff(SettingsStore &store, const QString &name, const TariffText &tariff)
@@ -41,6 +44,32 @@ QStringList snapshot(const SettingsStore &store, const QStringList &sections, Va
         }
     }
     return lines;
+}
+
+WriteLock::WriteLock(const QString &databasePath) : m_connection(QStringLiteral("write-lock"))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(databasePath);
+    if (db.open())
+        QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+WriteLock::~WriteLock()
+{
+    release();
+}
+
+void WriteLock::release()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
 }
 
 } // namespace StoreFixtures

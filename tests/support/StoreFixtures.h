@@ -29,4 +29,16 @@ void assignTariff(SettingsStore &store, const QString &provider, const QString &
 enum class ValueForm { AsText, AsBytes };
 QStringList snapshot(const SettingsStore &store, const QStringList &sections, ValueForm form = ValueForm::AsText);
 
+// Another process's write transaction on the store file, held while the object lives.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString &databasePath);
+    ~WriteLock();
+    void release();
+
+private:
+    QString m_connection;
+};
+
 } // namespace StoreFixtures
