@@ -80,10 +80,7 @@ int main(int argc, char *argv[])
                      window.applyStartSettings();
                  },
                  [&] {
-                     if (core.options.isChecked(GeneralOptions::Check::StartMini))
-                         window.showMinimized();
-                     else
-                         window.show();
+                     window.showAtStart();
                      if (!automationScript.isEmpty())
                          automation.start();
                  });
