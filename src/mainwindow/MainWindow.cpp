@@ -224,6 +224,10 @@ void MainWindow::buildControls()
         // only, not its parents. The fill must stay (no WA_OpaquePaintEvent): without it the
         // label shows a black box, or a new text over the old one.
         value->setAutoFillBackground(true);
+        // Plain text that cannot be selected: a selectable label lays its text out as a
+        // document on every change and paint, several times the cost.
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::NoTextInteraction);
         stats->addWidget(value, row++, 1);
     }
     m_statsFrame->setVisible(false);
