@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QMessageBox>
 
 #include "app/Automation.h"
 #include "info/SplashWindow.h"
@@ -17,9 +16,10 @@
 #include "platform/QtScheduler.h"
 
 namespace {
-int fail(const QString &text)
+// Start-up failures are prompts like any other: answered by the automation hook too.
+int fail(Prompter &prompter, const QString &text)
 {
-    QMessageBox::critical(nullptr, QStringLiteral("LineMinder"), text);
+    prompter.fail(text);
     return 1;
 }
 } // namespace
@@ -32,23 +32,25 @@ int main(int argc, char *argv[])
     // Closing a secondary window must never end the program without the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const DataLocations locations = DataLocations::fromEnvironment();
-    if (!locations.ensureFolders())
-        return fail(QStringLiteral("LineMinder cannot create its data folder %1.").arg(locations.dataDir()));
-
     QApplication::setWindowIcon(AppIcon());
     const QString automationScript = qEnvironmentVariable("LINEMINDER_AUTOMATION");
-    SystemClock clock;
-    QtScheduler scheduler;
     MessageBoxPrompter messageBoxes;
     AutoAnswerPrompter autoAnswers;
     Prompter &prompter = automationScript.isEmpty() ? static_cast<Prompter &>(messageBoxes) : autoAnswers;
+
+    const DataLocations locations = DataLocations::fromEnvironment();
+    QString reason;
+    if (!locations.ensureFolders(&reason))
+        return fail(prompter, QStringLiteral("LineMinder cannot create its data folders: %1.").arg(reason));
+
+    SystemClock clock;
+    QtScheduler scheduler;
 
     // One running copy per data folder; a second start brings the first copy forward.
     SingleInstance instance(locations.configDir());
     if (!instance.tryLock()) {
         if (!instance.alreadyRunning())
-            return fail(instance.errorString());
+            return fail(prompter, instance.errorString());
         instance.signalFirstCopy();
         prompter.tell(SingleInstance::AlreadyRunningText());
         return 0;
@@ -60,8 +62,8 @@ int main(int argc, char *argv[])
     AppCore core(locations, CreateRemoteAccess(qEnvironmentVariable("LINEMINDER_LINE"), locations, clock),
                  AppSeams{clock, scheduler, prompter, sound, launcher});
     if (!core.isOpen())
-        return fail(QStringLiteral("LineMinder cannot open its settings (%1): %2")
-                        .arg(locations.settingsDatabase(), core.store.error()));
+        return fail(prompter, QStringLiteral("LineMinder cannot open its settings (%1): %2")
+                                  .arg(locations.settingsDatabase(), core.store.error()));
 
     SystemTrayIcon tray(AppIcon());
     MainWindow window(core, &tray);
@@ -78,10 +80,7 @@ int main(int argc, char *argv[])
                      window.applyStartSettings();
                  },
                  [&] {
-                     if (core.options.isChecked(GeneralOptions::Check::StartMini))
-                         window.showMinimized();
-                     else
-                         window.show();
+                     window.showAtStart();
                      if (!automationScript.isEmpty())
                          automation.start();
                  });

@@ -159,6 +159,7 @@ void MailChecker::announce(const QString &statReply)
     const QDateTime now = m.clock.now();
     const QString checkedAt = m.formats.date(now.date()) + QLatin1Char(' ') + m.formats.time(now.time());
     m_lastResult = message;
+    emit countRead(message, checkedAt);
     if (waiting > 0) {
         m.prompter.tell(statReply + QStringLiteral("\r\n"));
         setTrayTip(message);

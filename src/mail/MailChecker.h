@@ -69,6 +69,8 @@ public:
 
 signals:
     void trayTipChanged(const QString &tip);
+    // Every check that reaches the count: frmNotify's lines, for a window already open.
+    void countRead(const QString &message, const QString &checkedAt);
     // frmNotify's lblMsg(0) and lblMsg(1): the window opens (or, open, shows them).
     void notificationReady(const QString &message, const QString &checkedAt);
     // Mail waits and there is no sound device: the desktop's beep.

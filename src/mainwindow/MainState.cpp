@@ -13,6 +13,7 @@ MainState::MainState(QObject *parent) : QObject(parent)
     setText(Field::CallsNumber, QStringLiteral("0"));
     setText(Field::TariffName, QStringLiteral("None"));
     setText(Field::MinuteCost, QStringLiteral("Cost per minute:  0"));
+    setText(Field::Time, QStringLiteral("00:00")); // until the first second of the clock
     setText(Field::Caption, QStringLiteral("LineMinder"));
 }
 

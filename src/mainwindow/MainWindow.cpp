@@ -55,7 +55,7 @@ MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent)
     : QMainWindow(parent), m_core(core), m_tray(tray)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("LineMinder"));
+    setWindowTitle(windowCaption(m_core.state.text(Field::Caption)));
     buildToolbar();
     buildMailMenu();
     buildControls();
@@ -220,15 +220,22 @@ void MainWindow::buildControls()
         // Twenty new texts a second: a fixed width keeps each one from re-laying out the window.
         value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000,000")),
                             value->sizeHint().height());
-        // Paints its own background: a new text repaints this label only, not its parents.
+        // Fills its own background, which makes it opaque: a new text repaints this label
+        // only, not its parents. The fill must stay (no WA_OpaquePaintEvent): without it the
+        // label shows a black box, or a new text over the old one.
         value->setAutoFillBackground(true);
-        value->setAttribute(Qt::WA_OpaquePaintEvent);
+        // Plain text that cannot be selected: a selectable label lays its text out as a
+        // document on every change and paint, several times the cost.
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::NoTextInteraction);
         stats->addWidget(value, row++, 1);
     }
     m_statsFrame->setVisible(false);
     layout->addWidget(m_statsFrame);
     layout->addStretch();
     setCentralWidget(central);
+    // The user cannot resize the window; only the traffic panel changes its height.
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     auto *lineKind = new QLabel(m_core.isSimulated()
                                     ? QStringLiteral("Simulated line: calls are only pretended, nothing is dialed.")
@@ -246,13 +253,16 @@ void MainWindow::bindState()
         m_labels[i] = findChild<QLabel *>(MainState::controlName(static_cast<Field>(i)));
     connect(&state, &MainState::textChanged, this, [this](Field field, const QString &text) {
         if (field == Field::Caption) {
-            setWindowTitle(m_core.isSimulated() && text == QLatin1String("LineMinder")
-                               ? QStringLiteral("LineMinder (simulated line)")
-                               : text);
+            setWindowTitle(windowCaption(text));
             return;
         }
         if (QLabel *label = m_labels[std::size_t(field)])
             label->setText(text);
+        // The status that follows a failed call, while the window is hidden in the tray.
+        if (field == Field::Status && m_tellStatusInTray && m_tray)
+            m_tray->showMessage(QStringLiteral("LineMinder"), text);
+        if (field == Field::Status || field == Field::Time)
+            m_tellStatusInTray = false; // only within the tick that saw the failure
         // The tray tip follows the clock: refreshed every second.
         if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.mail.isChecking())
             m_tray->setTip(m_core.state.text(Field::CurrTime));
@@ -269,12 +279,15 @@ void MainWindow::bindState()
     connect(&m_core.dialer, &Dialer::newEntryWizardRequested, this,
             [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
     connect(&m_core.monitor, &ConnectionMonitor::restoreWindowRequested, this, [this] {
-        if (isMinimized())
+        // A window the user put in the tray stays there: the tray tells what happened.
+        if (hiddenInTray())
+            m_tellStatusInTray = true;
+        else if (isMinimized())
             showNormal();
     });
     connect(&m_core.engine, &CallEngine::minimizeRequested, this, [this] {
-        if (inTrayMode() && m_tray && m_tray->isAdded())
-            hide();
+        if (trayUsable())
+            hideInTray();
         else
             showMinimized();
     });
@@ -288,6 +301,10 @@ void MainWindow::bindState()
         }
     });
     connect(&m_core.alarms, &AlarmMonitor::flashRequested, this, [this] { QApplication::alert(this, 300); });
+    connect(&m_core.mail, &MailChecker::countRead, this, [this](const QString &message, const QString &checkedAt) {
+        if (m_notify)
+            m_notify->setMessage(message, checkedAt);
+    });
     connect(&m_core.mail, &MailChecker::notificationReady, this,
             [this](const QString &message, const QString &checkedAt) {
                 NotifyWindow::showResult(m_notify, m_core.profile, m_core.seams.launcher, message, checkedAt, this);
@@ -303,17 +320,24 @@ void MainWindow::bindState()
         QAction *restoreAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayRestore"));
         m_trayMinimize = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayMinimize"));
         QAction *closeAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayClose"));
-        connect(restoreAction, &QAction::triggered, this, &MainWindow::restore);
-        connect(m_trayMinimize, &QAction::triggered, this, [this] {
-            hide();
-            m_core.state.setWindowMinimized(true);
-            m_trayMinimize->setEnabled(false);
+        // A menu opened before a message box came up does nothing until it is answered.
+        connect(restoreAction, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                restore();
         });
-        connect(closeAction, &QAction::triggered, this, &QWidget::close);
+        connect(m_trayMinimize, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                hideInTray();
+        });
+        connect(closeAction, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                close();
+        });
         connect(m_tray, &TrayIcon::leftClicked, this, &MainWindow::onTrayClicked);
         connect(m_tray, &TrayIcon::rightClicked, this, [this](const QPoint &at) {
             m_tray->setTip(m_core.state.text(Field::CurrTime));
-            m_trayMenu->popup(at);
+            if (!modalBoxOpen())
+                m_trayMenu->popup(at);
         });
     }
 }
@@ -321,6 +345,45 @@ void MainWindow::bindState()
 bool MainWindow::inTrayMode() const
 {
     return m_core.options.minimizeToTray();
+}
+
+bool MainWindow::trayUsable() const
+{
+    return inTrayMode() && m_tray && m_tray->isAdded();
+}
+
+bool MainWindow::hiddenInTray() const
+{
+    return !isVisible() && m_tray && m_tray->isAdded();
+}
+
+void MainWindow::hideInTray()
+{
+    hide();
+    m_core.state.setWindowMinimized(true);
+    if (m_trayMinimize)
+        m_trayMinimize->setEnabled(false);
+}
+
+bool MainWindow::modalBoxOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+QString MainWindow::windowCaption(const QString &text) const
+{
+    // Nobody should take a pretended call for a real one, not even from the task bar.
+    return m_core.isSimulated() ? text + QStringLiteral(" (simulated line)") : text;
+}
+
+void MainWindow::showAtStart()
+{
+    if (!m_core.options.isChecked(GeneralOptions::Check::StartMini))
+        show();
+    else if (trayUsable())
+        hideInTray(); // starts in the tray, never on screen
+    else
+        showMinimized();
 }
 
 void MainWindow::applyStartSettings()
@@ -360,13 +423,15 @@ void MainWindow::setStatisticsShown(bool shown)
     m_statsToggle->setProperty("tag", shown ? QStringLiteral("Max") : QStringLiteral("Min"));
     m_statsToggle->setText(shown ? QStringLiteral("\u25B4") : QStringLiteral("\u25BE"));
     m_statsFrame->setVisible(shown);
-    adjustSize();
+    // The new fixed size at once, not when the event loop next lays the window out.
+    centralWidget()->layout()->activate();
+    QMainWindow::layout()->activate();
 }
 
 void MainWindow::onTrayClicked()
 {
     m_tray->setTip(m_core.state.text(Field::CurrTime));
-    if (QApplication::activeModalWidget())
+    if (modalBoxOpen())
         return; // a dialog is open: the click only refreshes the tip
     restore();
 }
@@ -403,6 +468,10 @@ void MainWindow::openProviderSettings(bool reload)
 
 void MainWindow::runCommand(const QString &key)
 {
+    // A command given while a message box waits for its answer would run inside the
+    // handler that asked (a Connect there dials before the call is counted).
+    if (modalBoxOpen())
+        return;
     if (key == QLatin1String("Connect"))
         m_core.dialer.ConnectCommand();
     else if (key == QLatin1String("Disconnect"))
@@ -428,13 +497,10 @@ void MainWindow::changeEvent(QEvent *event)
         return;
     const bool minimized = isMinimized();
     m_core.state.setWindowMinimized(minimized);
-    if (minimized && inTrayMode() && m_tray && m_tray->isAdded()) {
-        hide();
-        if (m_trayMinimize)
-            m_trayMinimize->setEnabled(false);
-    } else if (m_trayMinimize) {
+    if (minimized && trayUsable())
+        hideInTray();
+    else if (m_trayMinimize)
         m_trayMinimize->setEnabled(true);
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -31,6 +31,9 @@ public:
     // Applies the general settings that shape the window (tray, statistics, position,
     // on top); called once before the window is first shown.
     void applyStartSettings();
+    // Shows the window as the start settings say: normal, minimized, or (tray mode) only
+    // in the tray.
+    void showAtStart();
 
     // The toolbar's commands, by key: Connect, Disconnect, ProvSett, GenSett, Report,
     // About, Help, Exit. Unknown keys do nothing.
@@ -60,6 +63,13 @@ private:
     void keepOnTop();
     void onTrayClicked();
     bool inTrayMode() const;
+    // Tray mode with the icon shown: minimizing hides the window in the tray.
+    bool trayUsable() const;
+    bool hiddenInTray() const;
+    void hideInTray();
+    // A message box waits for its answer: commands and the tray menu do nothing.
+    static bool modalBoxOpen();
+    QString windowCaption(const QString &text) const;
 
     AppCore &m_core;
     TrayIcon *m_tray;
@@ -73,4 +83,5 @@ private:
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;
+    bool m_tellStatusInTray = false;
 };

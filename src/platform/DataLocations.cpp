@@ -11,13 +11,17 @@ const QString kAppFolder = QStringLiteral("LineMinder");
 
 bool EnsurePrivateFolder(const QString &path, QString *reason)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return true;
-    if (QDir().mkpath(path) &&
+    if (!info.exists() && QDir().mkpath(path) &&
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return true;
-    if (reason)
-        *reason = QStringLiteral("the folder %1 could not be created").arg(QDir::toNativeSeparators(path));
+    if (reason) {
+        *reason = info.exists() || info.isSymLink()
+                      ? QStringLiteral("%1 exists and is not a folder").arg(QDir::toNativeSeparators(path))
+                      : QStringLiteral("the folder %1 could not be created").arg(QDir::toNativeSeparators(path));
+    }
     return false;
 }
 
@@ -36,9 +40,10 @@ DataLocations DataLocations::fromEnvironment()
     return DataLocations(config + QLatin1Char('/') + kAppFolder, data + QLatin1Char('/') + kAppFolder);
 }
 
-bool DataLocations::ensureFolders() const
+bool DataLocations::ensureFolders(QString *reason) const
 {
-    return EnsurePrivateFolder(m_configDir) && EnsurePrivateFolder(m_dataDir) && EnsurePrivateFolder(logsDir());
+    return EnsurePrivateFolder(m_configDir, reason) && EnsurePrivateFolder(m_dataDir, reason) &&
+           EnsurePrivateFolder(logsDir(), reason);
 }
 
 QString DataLocations::settingsDatabase() const

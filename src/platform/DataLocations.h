@@ -14,8 +14,9 @@ public:
     static DataLocations fromEnvironment();
     static DataLocations inside(const QString &home) { return DataLocations(home, home); }
 
-    // Creates the folders (mode 0700) when missing. Returns false when one cannot be made.
-    bool ensureFolders() const;
+    // Creates the folders (mode 0700) when missing. Returns false when one cannot be made;
+    // *reason (when given) then names that folder.
+    bool ensureFolders(QString *reason = nullptr) const;
 
     QString configDir() const { return m_configDir; }
     QString dataDir() const { return m_dataDir; }

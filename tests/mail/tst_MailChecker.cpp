@@ -64,6 +64,7 @@ struct MailRig
     Pop3Check pop3{rig.clock};
     MailChecker checker{{rig.profile, rig.scheduler, rig.prompter, rig.state, sound, rig.clock, pop3, rig.formats}};
     QSignalSpy notes{&checker, &MailChecker::notificationReady};
+    QSignalSpy counts{&checker, &MailChecker::countRead}; // every count read, shown or not
     QSignalSpy beeps{&checker, &MailChecker::beepRequested};
 };
 
@@ -132,6 +133,7 @@ private slots:
         QCOMPARE(mail.notes.size(), notified ? 1 : 0);
         if (notified)
             QCOMPARE(mail.notes.first(), QVariantList({label, "5/3/2024 12:00:02"}));
+        QCOMPARE(mail.counts, QList<QVariantList>({{label, "5/3/2024 12:00:02"}}));
     }
 
     // Interval and time-out must be whole numbers 1..32767; with mail off nothing runs.

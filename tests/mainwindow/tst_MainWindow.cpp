@@ -1,3 +1,4 @@
+#include "mail/NotifyWindow.h"
 #include "mainwindow/AppCore.h"
 #include "mainwindow/MainWindow.h"
 #include "settings/SettingsLayout.h"
@@ -8,9 +9,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using Field = MainState::Field;
@@ -35,7 +39,7 @@ struct WindowRig
     {
         core.start();
         window.applyStartSettings();
-        window.show();
+        window.showAtStart();
     }
     QString label(const char *name) { return window.findChild<QLabel *>(name)->text(); }
     QAction *action(const char *name) { return window.findChild<QAction *>(name); }
@@ -81,7 +85,43 @@ private slots:
         auto *combo = rig.window.findChild<QComboBox *>("Combo1");
         QCOMPARE(combo->itemText(combo->count() - 1), QString("[Create New DialUp Connection]"));
         QVERIFY(rig.label("lblLineKind").startsWith("Simulated line"));
+        QCOMPARE(rig.window.windowTitle(), QString("LineMinder (simulated line)"));
+        QCOMPARE(rig.label("lblTime"), QString("00:00")); // before the clock's first second
         QVERIFY(rig.tray.isAdded());
+    }
+
+    // Every label with a text shows it (its grab inside the window is not one colour),
+    // the traffic panel included, during a call and after it.
+    void labelsShowTheirText()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.window.setStatisticsShown(true);
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        for (const char *moment : {"during a call", "after it"}) {
+            rig.scheduler.advanceSeconds(10);
+            QCOMPARE(rig.label("lblConnectionSpeed") == "Not Connected", moment == QByteArray("after it"));
+            const QImage window = rig.window.grab().toImage();
+            int checked = 0;
+            for (QLabel *label : rig.window.findChildren<QLabel *>()) {
+                if (label->text().isEmpty() || !label->isVisibleTo(&rig.window))
+                    continue;
+                const QImage shown = window.copy(QRect(label->mapTo(&rig.window, QPoint()), label->size()));
+                const QRgb first = shown.pixel(0, 0);
+                bool oneColour = true;
+                for (int y = 0; y < shown.height() && oneColour; ++y) {
+                    for (int x = 0; x < shown.width() && oneColour; ++x)
+                        oneColour = shown.pixel(x, y) == first;
+                }
+                QVERIFY2(!oneColour,
+                         qPrintable(QString("%1 %2: \"%3\"").arg(moment, label->objectName(), label->text())));
+                ++checked;
+            }
+            QVERIFY(checked > 20);
+            rig.action("Disconnect")->trigger();
+        }
     }
 
     void wholeCallThroughTheButtons()
@@ -195,6 +235,105 @@ private slots:
         QCOMPARE(rig.core.line->RasEnumConnections(), RasHandle(0));
     }
 
+    // Start minimized and minimize on connect, in tray mode: hidden in the tray, its menu's
+    // Minimize disabled, the caption the call time (still marked simulated).
+    void minimizedIntoTheTray_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("start minimized") << "StartMini";
+        QTest::newRow("minimize on connect") << "Minimize Conn";
+    }
+    void minimizedIntoTheTray()
+    {
+        QFETCH(QString, key);
+        WindowRig rig;
+        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(10);
+        QVERIFY(rig.core.session.CallActive);
+        QVERIFY(!rig.window.isVisible());
+        QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
+        QCOMPARE(rig.window.windowTitle(), rig.label("lblCurrTime") + " (simulated line)");
+        rig.tray.click();
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
+    }
+
+    // A failed call restores a minimized window; one hidden in the tray stays there and
+    // the tray tells the failure.
+    void failedCallAndTheWindow_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("minimized") << false;
+        QTest::newRow("hidden in the tray") << true;
+    }
+    void failedCallAndTheWindow()
+    {
+        QFETCH(bool, tray);
+        WindowRig rig;
+        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", tray ? "True" : "False");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Busy Demo ISP (simulated)");
+        rig.window.setWindowState(Qt::WindowMinimized); // as the window manager does
+        QCOMPARE(rig.window.isVisible(), !tray);
+        rig.tray.clearCalls();
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(3);
+        QVERIFY(!rig.core.session.dialing);
+        QCOMPARE(rig.window.isVisible(), !tray);
+        QVERIFY(tray || !rig.window.isMinimized());
+        const QStringList messages = rig.tray.calls().filter("message:");
+        QCOMPARE(messages.size(), tray ? 1 : 0);
+        if (tray)
+            QVERIFY2(messages.first().startsWith("message:LineMinder|The line is busy"), qPrintable(messages.first()));
+    }
+
+    // While a message box waits for its answer, the toolbar and the tray menu do nothing.
+    void commandsWaitForAnOpenBox()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        QDialog box(&rig.window);
+        box.setModal(true);
+        QTimer::singleShot(0, &box, [&] {
+            for (const char *name : {"Connect", "Exit", "mnuTrayMinimize", "mnuTrayClose"})
+                rig.action(name)->trigger();
+            rig.tray.rightClick(QPoint(5, 5));
+            QVERIFY(!rig.window.findChild<QMenu *>("mnuTray")->isVisible());
+            box.accept();
+        });
+        box.exec();
+        QVERIFY(!rig.core.session.dialing);
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
+        QVERIFY(rig.scheduler.isActive(Scheduler::Timer::Timer1));
+        rig.action("Connect")->trigger();
+        QVERIFY(rig.core.session.dialing);
+    }
+
+    // An open notification window shows the count of the latest check, whatever it is.
+    void notificationFollowsEveryCount()
+    {
+        WindowRig rig;
+        rig.start();
+        emit rig.core.mail.notificationReady("You have 2 new messages", "5/3/2024 12:00:00");
+        auto *notify = rig.window.findChild<NotifyWindow *>("frmNotify");
+        QVERIFY(notify && notify->isVisible());
+        emit rig.core.mail.countRead("You have 0 new messages", "5/3/2024 12:15:00");
+        QCOMPARE(notify->findChild<QLabel *>("lblMsg0")->text(), QString("You have 0 new messages"));
+        QCOMPARE(notify->findChild<QLabel *>("lblMsg1")->text(), QString("5/3/2024 12:15:00"));
+        notify->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        emit rig.core.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
+        QVERIFY(!rig.window.findChild<NotifyWindow *>("frmNotify"));
+    }
+
     void trayClicksAndMenu()
     {
         WindowRig rig;
@@ -241,11 +380,17 @@ private slots:
         rig.start();
         auto *toggle = rig.window.findChild<QToolButton *>("imgShowDUNStats");
         QCOMPARE(toggle->property("tag").toString(), QString("Min"));
+        const QSize compact = rig.window.size();
+        QCOMPARE(rig.window.minimumSize(), compact); // the user cannot resize it
+        QCOMPARE(rig.window.maximumSize(), compact);
         toggle->click();
         QCOMPARE(toggle->property("tag").toString(), QString("Max"));
         QVERIFY(rig.window.findChild<QWidget *>("Frame1")->isVisibleTo(&rig.window));
+        QVERIFY(rig.window.height() > compact.height());
+        QCOMPARE(rig.window.maximumSize(), rig.window.size());
         toggle->click();
         QCOMPARE(toggle->property("tag").toString(), QString("Min"));
+        QCOMPARE(rig.window.size(), compact);
     }
 };
 
