@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "platform/TextFiles.h"
+
 namespace {
 
 bool IsDeviceWord(const QString &word)
@@ -77,11 +79,12 @@ PeerFile PeerFile::Parse(const QByteArray &bytes)
     PeerFile file;
     QString pending;
     bool continuing = false;
+    // Lines keep their CR: pppd reads it as a blank between words, but inside a quoted word
+    // that runs over lines it is part of the word.
     const QStringList physical = QString::fromUtf8(bytes).split(u'\n');
+    file.m_crLf = physical.size() > 1 && physical.front().endsWith(u'\r');
     for (qsizetype i = 0; i < physical.size(); ++i) {
-        QString line = physical.at(i);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        const QString &line = physical.at(i);
         if (i == physical.size() - 1 && line.isEmpty() && !continuing)
             break; // the file's final line end
         pending = continuing ? pending + u'\n' + line : line;
@@ -91,17 +94,15 @@ PeerFile PeerFile::Parse(const QByteArray &bytes)
     }
     if (continuing)
         file.m_lines << pending;
+    file.m_endsInOpenWord = continuing;
     return file;
 }
 
 std::optional<PeerFile> PeerFile::Read(const QString &path, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    if (!TextFiles::OpenRegular(file, QIODevice::ReadOnly, error))
         return std::nullopt;
-    }
     // pppd reads words of at most 1024 bytes; a peer file far beyond a few kB is not one.
     const QByteArray bytes = file.read(256 * 1024);
     if (file.error() != QFileDevice::NoError) {
@@ -194,7 +195,8 @@ bool PeerFile::loadsPlugin(QStringView fileName) const
 void PeerFile::setDevice(const QString &device)
 {
     splitDeviceSpeedLines();
-    replaceLines([](const QStringList &words) { return words.size() == 1 && IsDeviceWord(words.at(0)); }, device);
+    replaceLines([](const QStringList &words) { return words.size() == 1 && IsDeviceWord(words.at(0)); },
+                 device.isEmpty() ? QString() : Written(device));
 }
 
 void PeerFile::setSpeed(int speed)
@@ -218,7 +220,12 @@ void PeerFile::setConnectCommand(const QString &command)
 
 void PeerFile::appendLine(const QString &line)
 {
-    m_lines << line;
+    m_lines << ownLine(line);
+}
+
+QString PeerFile::ownLine(const QString &line) const
+{
+    return m_crLf ? line + u'\r' : line;
 }
 
 std::optional<QStringList> PeerFile::lastLine(const LineTest &test) const
@@ -238,14 +245,14 @@ void PeerFile::replaceLines(const LineTest &test, const QString &line)
         if (!test(Words(m_lines.at(i)))) {
             ++i;
         } else if (!placed) {
-            m_lines[i++] = line;
+            m_lines[i++] = ownLine(line);
             placed = true;
         } else {
             m_lines.removeAt(i);
         }
     }
     if (!placed)
-        m_lines << line;
+        m_lines << ownLine(line);
 }
 
 void PeerFile::splitDeviceSpeedLines()
@@ -253,8 +260,10 @@ void PeerFile::splitDeviceSpeedLines()
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const QStringList words = Words(m_lines.at(i));
         if (IsDeviceSpeedLine(words) && words.size() == 2) {
-            m_lines[i] = words.at(0);
-            m_lines.insert(i + 1, words.at(1));
+            // Written back as pppd must read them: a quoted "/dev/my modem" written bare
+            // would become the device "/dev/my" and the option "modem".
+            m_lines[i] = ownLine(Written(words.at(0)));
+            m_lines.insert(i + 1, ownLine(Written(words.at(1))));
         }
     }
 }
@@ -336,6 +345,14 @@ QStringList PeerFile::Words(QStringView line)
         words << word;
     }
     return words;
+}
+
+QString PeerFile::Written(const QString &word)
+{
+    const bool plain = !word.isEmpty() && std::none_of(word.begin(), word.end(), [](QChar c) {
+        return c.isSpace() || !c.isPrint() || c == u'"' || c == u'\'' || c == u'\\' || c == u'#';
+    });
+    return plain ? word : Quoted(word);
 }
 
 QString PeerFile::Quoted(const QString &word)

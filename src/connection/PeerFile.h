@@ -19,6 +19,10 @@ public:
     // Nothing when the file cannot be read; the reason goes to *error.
     static std::optional<PeerFile> Read(const QString &path, QString *error = nullptr);
 
+    // The file ends inside a quoted word (or right after a backslash): pppd would read a line
+    // added after it as part of that word, so such a file is not edited.
+    bool endsInOpenWord() const { return m_endsInOpenWord; }
+
     QByteArray toBytes() const;
     // Replaces the file atomically; readers see either the old or the new content.
     bool write(const QString &path, QFileDevice::Permissions permissions, QString *error) const;
@@ -39,12 +43,17 @@ public:
     static QStringList Words(QStringView line);
     // A word written so that pppd reads it back unchanged.
     static QString Quoted(const QString &word);
+    // The word as it is when pppd reads it so, otherwise quoted.
+    static QString Written(const QString &word);
 
 private:
     using LineTest = std::function<bool(const QStringList &words)>;
     std::optional<QStringList> lastLine(const LineTest &test) const;
     void replaceLines(const LineTest &test, const QString &line);
     void splitDeviceSpeedLines();
+    QString ownLine(const QString &line) const; // a line this program writes, with the file's line end
 
     QStringList m_lines; // logical lines: a quoted word or a backslash may carry one over several
+    bool m_crLf = false; // the file's lines end in CR LF
+    bool m_endsInOpenWord = false;
 };

@@ -566,6 +566,10 @@ bool PppdLine::writeEntry(const PhonebookEntry &entry, bool create, QString *err
         auto existing = PeerFile::Read(path, &readError);
         if (!existing)
             return fail(tr("The dial-up entry %1 could not be read: %2").arg(Quote(entry.name), readError));
+        if (existing->endsInOpenWord())
+            return fail(tr("The dial-up entry %1 ends inside an open quote, so it is not changed here. Close the "
+                           "quote in %2 first.")
+                            .arg(Quote(entry.name), path));
         peer = *existing;
         if (!entry.device.isEmpty())
             peer.setDevice(entry.device);

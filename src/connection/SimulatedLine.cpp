@@ -22,6 +22,22 @@ int intValue(const QString &text, int fallback)
     return ok && value >= 0 ? value : fallback;
 }
 
+// A line break in a name or number would start a key or an entry of its own in the file.
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// A ";" would start a comment there and cut the number short when the file is read back.
+bool numberFits(const QString &number, QString *error)
+{
+    if (!hasLineBreak(number) && !number.contains(QLatin1Char(';')))
+        return true;
+    if (error)
+        *error = QStringLiteral("The phone number \"%1\" cannot hold a line break or \";\".").arg(number);
+    return false;
+}
+
 } // namespace
 
 SimulatedLine::SimulatedLine(QString phonebookPath, const Clock &clock, QObject *parent)
@@ -90,16 +106,20 @@ QString SimulatedLine::formatPhonebook(const QList<Entry> &entries)
 {
     QString text = QStringLiteral("; LineMinder's simulated line. Outcome: connect | busy | no-answer | no-dialtone | "
                                   "auth-fail\r\n");
+    // Plain concatenation: a "%1" in a name or number must stay as it is.
+    auto key = [&text](QLatin1String name, const QString &value) {
+        text += name + QLatin1Char('=') + value + QLatin1String("\r\n");
+    };
     for (const Entry &entry : entries) {
-        text += QStringLiteral("\r\n[%1]\r\nNumber=%2\r\nOutcome=%3\r\nBusyTimes=%4\r\nConnectAfter=%5\r\n"
-                               "DropAfter=%6\r\nSpeed=%7\r\nRxRate=%8\r\nTxRate=%9\r\n")
-                    .arg(entry.name, entry.number, entry.outcome)
-                    .arg(entry.busyTimes)
-                    .arg(entry.connectAfter)
-                    .arg(entry.dropAfter)
-                    .arg(entry.speed)
-                    .arg(entry.rxRate)
-                    .arg(entry.txRate);
+        text += QLatin1String("\r\n[") + entry.name + QLatin1String("]\r\n");
+        key(QLatin1String("Number"), entry.number);
+        key(QLatin1String("Outcome"), entry.outcome);
+        key(QLatin1String("BusyTimes"), QString::number(entry.busyTimes));
+        key(QLatin1String("ConnectAfter"), QString::number(entry.connectAfter));
+        key(QLatin1String("DropAfter"), QString::number(entry.dropAfter));
+        key(QLatin1String("Speed"), QString::number(entry.speed));
+        key(QLatin1String("RxRate"), QString::number(entry.rxRate));
+        key(QLatin1String("TxRate"), QString::number(entry.txRate));
     }
     return text;
 }
@@ -250,12 +270,13 @@ std::optional<PhonebookEntry> SimulatedLine::entry(const QString &name) const
 bool SimulatedLine::RasCreatePhonebookEntry(const PhonebookEntry &entry, QString *error)
 {
     const QString name = entry.name.trimmed();
-    if (name.isEmpty() || name.contains(QLatin1Char(']')) || name.contains(QLatin1Char('\n')) ||
-        name.contains(QLatin1Char(';'))) {
+    if (name.isEmpty() || name.contains(QLatin1Char(']')) || hasLineBreak(name) || name.contains(QLatin1Char(';'))) {
         if (error)
             *error = QStringLiteral("\"%1\" cannot be used as the name of a dial-up entry.").arg(entry.name);
         return false;
     }
+    if (!numberFits(entry.number, error))
+        return false;
     if (find(name)) {
         if (error)
             *error = QStringLiteral("A dial-up entry named \"%1\" already exists.").arg(name);
@@ -272,6 +293,8 @@ bool SimulatedLine::RasCreatePhonebookEntry(const PhonebookEntry &entry, QString
 
 bool SimulatedLine::RasEditPhonebookEntry(const PhonebookEntry &entry, QString *error)
 {
+    if (!numberFits(entry.number, error))
+        return false;
     for (Entry &existing : m_entries) {
         if (existing.name == entry.name) {
             existing.number = entry.number;

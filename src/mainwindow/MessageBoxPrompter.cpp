@@ -6,6 +6,9 @@ Prompt::Answer MessageBoxPrompter::ask(const Prompt &prompt)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(prompt.title);
+    // Message texts carry words from outside (server replies, file contents, provider names);
+    // none of the program's own texts is formatted, so nothing is ever read as rich text.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt.text);
     switch (prompt.icon) {
     case Prompt::Icon::None: box.setIcon(QMessageBox::NoIcon); break;

@@ -75,7 +75,8 @@ QString SafeFileName(const QString &name)
 {
     QString safe = name;
     for (QChar &c : safe) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QChar(0))
+        // Control characters (NUL, tabs, line breaks, escapes) make names that break listings and scripts.
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
             c = QLatin1Char('_');
     }
     if (safe.isEmpty() || safe.startsWith(QLatin1Char('.')))

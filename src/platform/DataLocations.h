@@ -38,5 +38,5 @@ private:
 // *reason (when given) says which folder could not be made.
 bool EnsurePrivateFolder(const QString &path, QString *reason = nullptr);
 
-// "/", "\", NUL and a leading "." become "_"; an empty name becomes "_".
+// "/", "\", control characters and a leading "." become "_"; an empty name becomes "_".
 QString SafeFileName(const QString &name);

@@ -6,7 +6,11 @@
 
 bool ProcessLauncher::start(const QString &commandLine, WindowStyle, QString *error)
 {
-    QStringList arguments = QProcess::splitCommand(commandLine);
+    // A listed program's path may hold blanks ("/opt/My Browser/run"): a text that names an
+    // executable file is that program, without arguments; anything else is a command line.
+    const QFileInfo whole(commandLine);
+    const bool namesProgram = commandLine.contains(QLatin1Char('/')) && whole.isFile() && whole.isExecutable();
+    QStringList arguments = namesProgram ? QStringList{commandLine} : QProcess::splitCommand(commandLine);
     if (arguments.isEmpty()) {
         if (error)
             *error = QStringLiteral("The command line is empty.");

@@ -11,8 +11,8 @@ public:
                              MinimizedNoFocus = 6 };
 
     virtual ~ProgramLauncher() = default;
-    // A command line (program and arguments, quoted as a shell would). On failure, *error
-    // says why.
+    // The path of an executable file (blanks and all), or else a command line (program and
+    // arguments, quoted as a shell would). On failure, *error says why.
     virtual bool start(const QString &commandLine, WindowStyle style, QString *error) = 0;
 };
 

@@ -10,7 +10,7 @@ struct Prompt
     enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
-    QString text;
+    QString text; // shown as plain text, never as rich text
     QString title = QStringLiteral("LineMinder");
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;

@@ -4,6 +4,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace TextFiles {
@@ -43,7 +48,8 @@ QString DecodeLine(QByteArrayView bytes)
 {
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
@@ -53,7 +59,7 @@ QString DecodeLine(QByteArrayView bytes)
 QStringList SplitLines(QByteArrayView bytes)
 {
     QStringList lines;
-    qsizetype start = 0;
+    qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     const qsizetype size = bytes.size();
     while (start < size) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -69,6 +75,34 @@ QStringList SplitLines(QByteArrayView bytes)
     return lines;
 }
 
+bool OpenRegular(QFile &file, QIODevice::OpenMode mode, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    // O_NONBLOCK: a FIFO opens at once (or fails) instead of waiting for its other end; the
+    // file type is then checked on the open descriptor, so nothing can be swapped in between.
+    const bool writing = mode.testFlag(QIODevice::WriteOnly);
+    const int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (writing ? O_WRONLY | O_APPEND | O_CREAT : O_RDONLY);
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), flags, 0666);
+    const QString notRegular = QStringLiteral("%1 is not a regular file.").arg(file.fileName());
+    if (fd < 0) // ENXIO: a FIFO that nobody reads, or a device that is not there
+        return fail(errno == ENXIO ? notRegular : QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(notRegular);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(file.errorString());
+    }
+    return true;
+}
+
 ReadResult ReadLines(const QString &path)
 {
     ReadResult result;
@@ -78,10 +112,8 @@ ReadResult ReadLines(const QString &path)
         result.error = QStringLiteral("The file %1 does not exist.").arg(path);
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+    if (!OpenRegular(file, QIODevice::ReadOnly, &result.error))
         return result;
-    }
     const QByteArray bytes = file.readAll();
     result.lines = SplitLines(bytes);
     result.ok = true;
@@ -91,11 +123,8 @@ ReadResult ReadLines(const QString &path)
 bool Append(const QString &path, const QString &text, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error)
-            *error = file.errorString();
+    if (!OpenRegular(file, QIODevice::WriteOnly | QIODevice::Append, error))
         return false;
-    }
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         if (error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -11,11 +12,17 @@ namespace TextFiles {
 
 inline const QString kLineEnd = QStringLiteral("\r\n");
 
+// A U+FEFF in the line is kept: only a file's first line may begin with a byte order mark.
 QString DecodeLine(QByteArrayView bytes);
 
 // Splits a file's bytes into decoded lines (CR LF or LF; a trailing line end adds no
-// empty line).
+// empty line). A byte order mark at the start of the bytes is dropped.
 QStringList SplitLines(QByteArrayView bytes);
+
+// Opens a file only when it is a regular file (for writing with Append, creating it when
+// absent). A FIFO, device or socket is refused without waiting: opening a FIFO blocks
+// until the other end opens, and reading a device may never end.
+bool OpenRegular(QFile &file, QIODevice::OpenMode mode, QString *error = nullptr);
 
 struct ReadResult
 {

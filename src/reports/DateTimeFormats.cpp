@@ -50,13 +50,39 @@ QString withoutTimeZone(const QString &format)
     return result.trimmed();
 }
 
+// Whether a date format writes day, month and year as numbers only: no month or day names
+// ("MMM", "ddd"), no other pattern letters. Quoted literal text is allowed.
+bool isNumericDate(const QString &format)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || !c.isLetter())
+            continue;
+        if (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y'))
+            return false;
+        qsizetype run = 1;
+        while (i + 1 < format.size() && format.at(i + 1) == c) {
+            ++run;
+            ++i;
+        }
+        if (c != QLatin1Char('y') && run > 2)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DateTimeFormats DateTimeFormats::fromSystem()
 {
     DateTimeFormats formats;
-    formats.locale = QLocale::system();
-    formats.shortDate = formats.locale.dateFormat(QLocale::ShortFormat);
+    formats.locale = QLocale();
+    const QString shortDate = formats.locale.dateFormat(QLocale::ShortFormat);
+    if (isNumericDate(shortDate))
+        formats.shortDate = shortDate;
     formats.timeWithSeconds = withoutTimeZone(formats.locale.timeFormat(QLocale::LongFormat));
     return formats;
 }

@@ -193,8 +193,9 @@ ReadResult ReadRecords(const QString &path, int fieldCount)
         result.missing = true;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.error = QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString());
+    QString reason;
+    if (!TextFiles::OpenRegular(file, QIODevice::ReadOnly | QIODevice::Unbuffered, &reason)) {
+        result.error = QStringLiteral("The file %1 could not be read: %2").arg(path, reason);
         return result;
     }
     // An editor may have saved the file with a byte order mark.

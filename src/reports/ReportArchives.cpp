@@ -16,7 +16,7 @@ namespace {
 bool endsWithLineEnd(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    if (!TextFiles::OpenRegular(file, QIODevice::ReadOnly) || file.size() == 0)
         return true;
     char last = 0;
     return !file.seek(file.size() - 1) || !file.getChar(&last) || last == '\n';

@@ -81,6 +81,31 @@ private slots:
         QVERIFY(!file.toBytes().contains("user"));
     }
 
+    // Changing the speed splits a device-and-speed line; what pppd reads stays the same.
+    void editKeepsQuotingAndLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("edited");
+        QTest::newRow("quoted device") << QByteArray("\"/dev/my modem\" 115200\n")
+                                       << QByteArray("\"/dev/my modem\"\n57600\n");
+        QTest::newRow("escaped device") << QByteArray("/dev/my\\ modem 115200\n")
+                                        << QByteArray("\"/dev/my modem\"\n57600\n");
+        QTest::newRow("cr lf") << QByteArray("/dev/ttyS0 115200\r\nconnect \"chat\r\n  ATZ\"\r\n")
+                               << QByteArray("/dev/ttyS0\r\n57600\r\nconnect \"chat\r\n  ATZ\"\r\n");
+    }
+    void editKeepsQuotingAndLineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, edited);
+        const PeerFile before = PeerFile::Parse(bytes);
+        PeerFile file = before;
+        file.setSpeed(57600);
+        QCOMPARE(file.toBytes(), edited);
+        const PeerFile after = PeerFile::Parse(file.toBytes());
+        QCOMPARE(after.device(), before.device());
+        QCOMPARE(after.connectCommand(), before.connectCommand());
+    }
+
     void writesAtomicallyWithPermissions()
     {
         QTemporaryDir dir;

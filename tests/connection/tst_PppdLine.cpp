@@ -375,6 +375,15 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("\nidle 600\n"));
         QVERIFY(!line.RasEditPhonebookEntry({"nosuch", QString(), 0, "1", QString()}, &error));
+
+        // A line added after an open quote would become part of the quoted word.
+        const QByteArray open = "/dev/ttyS0\nuser \"alice\n";
+        writeFile("peers/open", open);
+        QVERIFY(!line.RasEditPhonebookEntry({"open", QString(), 115200, "1", "bob"}, &error));
+        QVERIFY(error.contains("open quote"));
+        QFile unchanged(path("peers/open"));
+        QVERIFY(unchanged.open(QIODevice::ReadOnly));
+        QCOMPARE(unchanged.readAll(), open);
     }
 
     void refusesUnsafeEntries_data()

@@ -131,6 +131,38 @@ private slots:
         QCOMPARE(again.entry("Office")->number, QString("555-0143"));
         QCOMPARE(again.entry("Office")->speed, 56000);
     }
+
+    // What the file cannot hold is refused; everything else is read back as it was written.
+    void keepsTextsThroughARewrite_data()
+    {
+        QTest::addColumn<bool>("created");
+        QTest::addColumn<bool>("edited"); // the demo entry's number
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("placeholders") << true << true << "Net %1 %2" << QString("%3-%9");
+        QTest::newRow("line break in name") << false << true << "Evil\r\n[Other]" << QString("1");
+        QTest::newRow("line break in number") << false << false << "Evil" << QString("1\nOutcome=busy");
+        QTest::newRow("comment in number") << false << false << "Evil" << QString("1;2");
+    }
+    void keepsTextsThroughARewrite()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, number);
+        QFETCH(bool, created);
+        QFETCH(bool, edited);
+        TempHome home;
+        FakeClock clock;
+        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
+        QString error;
+        QCOMPARE(line.RasCreatePhonebookEntry({name, "simulated", 0, number, ""}, &error), created);
+        QCOMPARE(error.isEmpty(), created);
+        QCOMPARE(line.RasEditPhonebookEntry({"Demo ISP (simulated)", "simulated", 0, number, ""}, &error), edited);
+        SimulatedLine again(home.locations().simulatedPhonebook(), clock);
+        QCOMPARE(again.RasEnumEntries().size(), created ? 3 : 2);
+        QCOMPARE(again.entry("Demo ISP (simulated)")->number, edited ? number : "555-0100");
+        if (created)
+            QCOMPARE(again.entry(name)->number, number);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSimulatedLine)

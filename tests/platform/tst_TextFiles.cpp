@@ -21,6 +21,8 @@ private slots:
         QTest::newRow("cp1252 euro and umlaut") << QByteArray("M\xFCller \x80") << QString::fromUtf8("Müller €");
         QTest::newRow("cp1252 quotes") << QByteArray("\x93x\x94") << QString::fromUtf8("“x”");
         QTest::newRow("truncated utf-8") << QByteArray("\xC3") << QString::fromUtf8("Ã");
+        QTest::newRow("byte order mark kept")
+            << QByteArray("\xEF\xBB\xBF\xC3\xA9") << QChar(0xFEFF) + QString::fromUtf8("é");
     }
     void decodesUtf8OrWindows1252()
     {
@@ -34,6 +36,9 @@ private slots:
         QCOMPARE(TextFiles::SplitLines("a\r\nb\nc"), QStringList({"a", "b", "c"}));
         QCOMPARE(TextFiles::SplitLines("a\r\n\r\nb\r\n"), QStringList({"a", "", "b"}));
         QCOMPARE(TextFiles::SplitLines(""), QStringList());
+        // A byte order mark is dropped from the file's first line only.
+        QCOMPARE(TextFiles::SplitLines("\xEF\xBB\xBF\xC3\xA9\r\n\xEF\xBB\xBF\xC3\xA9"),
+                 QStringList({QString::fromUtf8("é"), QChar(0xFEFF) + QString::fromUtf8("é")}));
         // Each line decides its own encoding: an old cp1252 line before a new UTF-8 one.
         QCOMPARE(TextFiles::SplitLines("\xE9t\xE9\r\n\xC3\xA9t\xC3\xA9\r\n"),
                  QStringList({QString::fromUtf8("été"), QString::fromUtf8("été")}));
@@ -51,6 +56,20 @@ private slots:
         QString error;
         QVERIFY(!TextFiles::Append(dir.filePath("missing/x.log"), "b", &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // A FIFO would block the open until another program opens its other end.
+    void refusesSpecialFiles()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("Holiday.hl");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const TextFiles::ReadResult read = TextFiles::ReadLines(fifo);
+        QVERIFY(!read.ok && !read.missing);
+        QVERIFY(read.error.contains("not a regular file"));
+        QString error;
+        QVERIFY(!TextFiles::Append(fifo, "x\r\n", &error));
+        QVERIFY(error.contains("not a regular file"));
     }
 
     void safeFileNames_data()

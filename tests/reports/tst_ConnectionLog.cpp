@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -120,6 +121,8 @@ private slots:
                                        << "Logs/_._evil.log";
         QTest::newRow("absolute") << false << true << "/etc/x"
                                   << "Logs/_etc_x.log";
+        QTest::newRow("control characters") << false << true << "a\tb\nc\x7f"
+                                            << "Logs/a_b_c_.log";
     }
     void choosesFile()
     {
@@ -134,6 +137,27 @@ private slots:
         QCOMPARE(outcome.path, QDir(home.path()).filePath(file));
         QCOMPARE(QFileInfo(outcome.path).absolutePath(), home.locations().logsDir());
         QVERIFY(home.readFile(file).startsWith('"'));
+    }
+
+    // The locale's own forms (the row's name); a short date that is not numeric (the C
+    // locale's "14 Mar 2026") gives way to a numeric one.
+    void systemFormats_data()
+    {
+        QTest::addColumn<QString>("dateAndTime");
+        QTest::newRow("C") << "14/3/2026 13:05:09";
+        QTest::newRow("en_US") << "3/14/26 1:05:09 PM";
+        QTest::newRow("en_GB") << "14/03/2026 13:05:09";
+        QTest::newRow("de_DE") << "14.03.26 13:05:09";
+        QTest::newRow("bg_BG") << QString::fromUtf8("14.03.26 г. 13:05:09 ч."); // quoted literals kept
+    }
+    void systemFormats()
+    {
+        QFETCH(QString, dateAndTime);
+        const QLocale before;
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        QLocale::setDefault(QLocale(QString::fromLatin1(QTest::currentDataTag())));
+        const DateTimeFormats formats = DateTimeFormats::fromSystem();
+        QCOMPARE(formats.date(QDate(2026, 3, 14)) + u' ' + formats.time(QTime(13, 5, 9)), dateAndTime);
     }
 
     void reportsFailure_data()

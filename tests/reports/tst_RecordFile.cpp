@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "platform/TextFiles.h"
 
 using Records = QList<QStringList>;
@@ -46,6 +48,9 @@ private slots:
         QTest::newRow("encoding per line") << QByteArray("\"\xE9\",\"1\"\r\n\"\xC3\xA9\",\"2\"")
                                            << Records{{QString::fromUtf8("é"), "1"}, {QString::fromUtf8("é"), "2"}};
         QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF\"a\",\"b\"") << Records{{"a", "b"}};
+        QTest::newRow("byte order mark on a later line")
+            << QByteArray("\"a\",\"b\"\r\n\xEF\xBB\xBF\"\xC3\xA9\",\"c\"")
+            << Records{{"a", "b"}, {QChar(0xFEFF) + QString::fromUtf8("\"é\""), "c"}};
         QTest::newRow("empty file") << QByteArray() << Records{};
     }
     void readsRecords()
@@ -68,6 +73,10 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir("folder.ini"));
         const RecordFile::ReadResult folder = RecordFile::ReadRecords(m_dir.filePath("folder.ini"), 2);
         QVERIFY(!folder.ok && !folder.missing && !folder.error.isEmpty());
+        const QString fifo = m_dir.filePath("fifo.ini"); // would block the open
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const RecordFile::ReadResult special = RecordFile::ReadRecords(fifo, 2);
+        QVERIFY(!special.ok && !special.missing && !special.error.isEmpty());
     }
 
     // Large files are read in blocks and in parts: no line lost, doubled or cut where they meet.
