@@ -16,14 +16,15 @@ struct Lines
     bool overlong = false;
 };
 
-// The first byte seeds the segment sizes; the rest is what the server sent.
+// The bytes in segments of sizes drawn from the seed; all at once for seed 0.
 Lines Read(const QByteArray &bytes, unsigned seed)
 {
     Lines result;
     Pop3LineReader reader;
+    const bool whole = seed == 0;
     for (qsizetype at = 0; at < bytes.size();) {
         seed = seed * 1103515245u + 12345u;
-        const qsizetype segment = seed == 0 ? bytes.size() : 1 + (seed >> 16) % 700;
+        const qsizetype segment = whole ? bytes.size() : 1 + (seed >> 16) % 700;
         reader.append(bytes.mid(at, segment));
         at += segment;
         while (const std::optional<QByteArray> line = reader.takeLine())
@@ -58,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
+    // The first byte seeds the segment sizes; the rest is what the server sent.
     const QByteArray bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
     const Lines expected = Expected(bytes);
     for (unsigned seed : {0u, unsigned(data[0]) + 1}) {
