@@ -24,8 +24,10 @@ NotifyWindow::NotifyWindow(ProviderProfile &profile, ProgramLauncher &launcher, 
     know->setObjectName(QStringLiteral("Label1"));
     m_lines[0] = new QLabel(QStringLiteral("xxxxxxxxxxxxxxxxxxxx"), this);
     m_lines[1] = new QLabel(QStringLiteral("00:00:00 00/00/0000"), this);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         m_lines[i]->setObjectName(QStringLiteral("lblMsg%1").arg(i));
+        m_lines[i]->setTextFormat(Qt::PlainText); // the lines carry what a mail server said
+    }
 
     auto *run = new QPushButton(QStringLiteral("Run Email Program"), this);
     run->setObjectName(QStringLiteral("Command1"));

@@ -29,11 +29,13 @@ using Field = MainState::Field;
 
 namespace {
 
-// A label that shows one field of the main state.
+// A label that shows one field of the main state. Plain text: a field may carry a text from
+// outside (a provider's name, a server's reply), which must never format the window.
 QLabel *valueLabel(MainState &state, Field field, QWidget *parent)
 {
     auto *label = new QLabel(state.text(field), parent);
     label->setObjectName(MainState::controlName(field));
+    label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
@@ -224,9 +226,8 @@ void MainWindow::buildControls()
         // only, not its parents. The fill must stay (no WA_OpaquePaintEvent): without it the
         // label shows a black box, or a new text over the old one.
         value->setAutoFillBackground(true);
-        // Plain text that cannot be selected: a selectable label lays its text out as a
-        // document on every change and paint, several times the cost.
-        value->setTextFormat(Qt::PlainText);
+        // Not selectable: a selectable label lays its text out as a document on every
+        // change and paint, several times the cost.
         value->setTextInteractionFlags(Qt::NoTextInteraction);
         stats->addWidget(value, row++, 1);
     }
@@ -242,6 +243,7 @@ void MainWindow::buildControls()
                                     : QStringLiteral("Line: pppd"),
                                 this);
     lineKind->setObjectName(QStringLiteral("lblLineKind"));
+    lineKind->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(lineKind, 1);
 }
 

@@ -106,6 +106,9 @@ private slots:
             const QImage window = rig.window.grab().toImage();
             int checked = 0;
             for (QLabel *label : rig.window.findChildren<QLabel *>()) {
+                // A field may carry a text from outside: it must never be read as markup.
+                if (label->objectName().startsWith(QLatin1String("lbl")))
+                    QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
                 if (label->text().isEmpty() || !label->isVisibleTo(&rig.window))
                     continue;
                 const QImage shown = window.copy(QRect(label->mapTo(&rig.window, QPoint()), label->size()));
