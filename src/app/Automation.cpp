@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -71,7 +72,7 @@ void Automation::next()
     else if (command == QLatin1String("stats"))
         m_window.setStatisticsShown(true);
     else if (command == QLatin1String("wait"))
-        delayMs = int(argument.toDouble() * 1000);
+        delayMs = int(std::clamp(argument.toDouble() * 1000, 0.0, 86'400'000.0)); // a day at most
     else if (command == QLatin1String("startup"))
         std::fprintf(stderr, "startup: %.0f ms from process start to the main window shown\n", m_shownAgeMs);
     else if (command == QLatin1String("cpu")) {
