@@ -1,4 +1,4 @@
-#include "app/Automation.h"
+#include "Automation.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -13,8 +13,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "mainwindow/AppCore.h"
 #include "mainwindow/MainWindow.h"
+#include "session/AppCore.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 #include <QApplication>
 
-#include "app/Automation.h"
+#include "Automation.h"
+#include "desktop/AppIcon.h"
+#include "desktop/MediaSoundPlayer.h"
+#include "desktop/MessageBoxPrompter.h"
+#include "desktop/SystemTrayIcon.h"
 #include "info/SplashWindow.h"
-#include "mainwindow/AppIcon.h"
-#include "mainwindow/SystemTrayIcon.h"
-#include "platform/SingleInstance.h"
-#include "connection/LineSelection.h"
-#include "mainwindow/AppCore.h"
+#include "line/LineSelection.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/MediaSoundPlayer.h"
-#include "mainwindow/MessageBoxPrompter.h"
 #include "platform/Clock.h"
 #include "platform/DataLocations.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/QtScheduler.h"
+#include "platform/SingleInstance.h"
+#include "session/AppCore.h"
 
 namespace {
 // Start-up failures are prompts like any other: answered by the automation hook too.

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "FuzzSupport.h"
-#include "accounting/Money.h"
+#include "values/Money.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,7 +1,7 @@
 // A pppd peer file on any bytes: written back it reads the same, pppd's words of every word
 // quoted read back unchanged, and the settings this program edits read back as set.
 #include "FuzzSupport.h"
-#include "connection/PeerFile.h"
+#include "line/pppd/PeerFile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "FuzzSupport.h"
-#include "connection/PppdLinks.h"
-#include "connection/RemoteAccess.h"
+#include "line/RemoteAccess.h"
+#include "line/pppd/PppdLinks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

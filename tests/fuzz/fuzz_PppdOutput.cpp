@@ -4,8 +4,8 @@
 #include <QRegularExpression>
 
 #include "FuzzSupport.h"
-#include "connection/PppdOutput.h"
-#include "connection/RemoteAccess.h"
+#include "line/RemoteAccess.h"
+#include "line/pppd/PppdOutput.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The simulated line's phone book on any bytes: the line offers the entries its file holds,
 // every figure read is one a dial can use, and the phone book written back reads the same.
 #include "FuzzSupport.h"
-#include "connection/SimulatedLine.h"
+#include "line/SimulatedLine.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 

@@ -4,8 +4,8 @@
 #include <QString>
 
 #include "FuzzSupport.h"
-#include "accounting/TimeCounter.h"
-#include "accounting/TimeText.h"
+#include "values/TimeCounter.h"
+#include "values/TimeText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include "accounting/CallAccounting.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/ProviderAccounts.h"
-#include "mainwindow/MainState.h"
+#include "presentation/MainState.h"
 #include "reports/CallRecorder.h"
 #include "reports/ReportArchives.h"
 #include "settings/ProviderProfile.h"

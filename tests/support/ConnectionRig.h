@@ -1,9 +1,9 @@
 #pragma once
 
-#include "connection/ConnectionMonitor.h"
-#include "connection/Dialer.h"
-#include "connection/SimulatedLine.h"
-#include "mainwindow/CallSession.h"
+#include "line/SimulatedLine.h"
+#include "session/CallSession.h"
+#include "session/ConnectionMonitor.h"
+#include "session/Dialer.h"
 #include "stats/AdapterStatistics.h"
 #include "support/AccountingRig.h"
 #include "support/ManualScheduler.h"

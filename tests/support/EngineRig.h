@@ -1,9 +1,9 @@
 #pragma once
 
 #include "alerts/AlarmMonitor.h"
-#include "mainwindow/CallEngine.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/SoundPlayer.h"
+#include "session/CallEngine.h"
 #include "settings/GeneralOptions.h"
 #include "support/ConnectionRig.h"
 

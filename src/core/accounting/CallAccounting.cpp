@@ -1,0 +1,148 @@
+#include "accounting/CallAccounting.h"
+
+#include "presentation/MainState.h"
+
+#include <QDateTime>
+
+using Field = MainState::Field;
+
+namespace {
+const QString kCostPrefix = QStringLiteral("Cost per minute:  ");
+}
+
+CallAccounting::CallAccounting(MainState &state) : m_state(state) {}
+
+void CallAccounting::setFigures(const AccountingFigures &figures)
+{
+    m_figures = figures;
+    showTimes();
+    showPayments();
+    m_state.setText(Field::CallsNumber, QString::number(m_figures.calls));
+}
+
+void CallAccounting::setTariff(const LoadedTariff &tariff)
+{
+    m_tariff = tariff;
+}
+
+void CallAccounting::BeginCall()
+{
+    ResetCallCounter();
+    CountCall();
+}
+
+void CallAccounting::ResetCallCounter()
+{
+    m_figures.call = TimeCounter();
+    m_state.setText(Field::CurrTime, currTimeText());
+}
+
+void CallAccounting::CountCall()
+{
+    m_figures.calls = m_figures.calls < std::numeric_limits<int>::max() ? m_figures.calls + 1 : m_figures.calls;
+    m_state.setText(Field::CallsNumber, QString::number(m_figures.calls));
+}
+
+void CallAccounting::CountSecond()
+{
+    m_figures.call.addSecond();
+    m_figures.total.addSecond();
+    m_figures.today.addSecond();
+    m_figures.month.addSecond();
+    showTimes();
+}
+
+bool CallAccounting::ChargeMinute(bool connected, const QTime &now)
+{
+    if (!connected || !m_tariff.TariffAssigned)
+        return false;
+    const Money cost = m_tariff.GetMinuteCost(now);
+    m_state.setText(Field::MinuteCost, kCostPrefix + cost.toPlain());
+    m_figures.totalPayment += cost;
+    m_figures.callCost += cost;
+    showPayments();
+    return true;
+}
+
+void CallAccounting::StartCallCharges(const ChargeSettings &settings)
+{
+    m_callOpen = true;
+    m_callCostBooked = Money();
+    if (settings.addFee) {
+        m_figures.totalPayment += settings.fee;
+        m_figures.callCost = settings.fee;
+    } else {
+        m_figures.callCost = Money();
+    }
+    if (settings.addTime) {
+        m_figures.total.addSeconds(settings.addSeconds);
+        m_figures.today.addSeconds(settings.addSeconds);
+        m_figures.month.addSeconds(settings.addSeconds);
+        m_figures.call.addSeconds(settings.addSeconds);
+    }
+    showPayments();
+}
+
+void CallAccounting::ApplyMinimumCharge(const ChargeSettings &settings)
+{
+    if (!settings.minimumCharge || settings.minimum <= m_figures.callCost)
+        return;
+    m_figures.totalPayment += settings.minimum - m_figures.callCost;
+    m_figures.callCost = settings.minimum;
+    showPayments();
+}
+
+void CallAccounting::CloseCallCharges()
+{
+    m_figures.dayPayment += m_figures.callCost - m_callCostBooked;
+    m_figures.monthPayment += m_figures.callCost - m_callCostBooked;
+    m_callOpen = false;
+    m_callCostBooked = Money();
+}
+
+void CallAccounting::BookCallCostSoFar()
+{
+    if (!m_callOpen)
+        return;
+    m_figures.dayPayment += m_figures.callCost - m_callCostBooked;
+    m_figures.monthPayment += m_figures.callCost - m_callCostBooked;
+    m_callCostBooked = m_figures.callCost;
+}
+
+QString CallAccounting::currTimeText() const
+{
+    // The padded form, which keeps counting past 24 hours (a time of day would not).
+    return m_figures.call.paddedText();
+}
+
+CallRecord CallAccounting::record(const QString &provider, const QDateTime &start, const QTime &end) const
+{
+    CallRecord call;
+    call.provider = provider;
+    call.callsNumber = QString::number(m_figures.calls);
+    call.startDate = start.date();
+    call.startTime = start.time();
+    call.endTime = end;
+    call.duration = currTimeText();
+    call.callCost = m_figures.callCost.toFixed();
+    call.todayTime = m_figures.today.plainText();
+    call.monthTime = m_figures.month.plainText();
+    call.totalTime = m_figures.total.plainText();
+    call.totalCost = m_figures.totalPayment.toFixed();
+    call.tariffName = m_state.text(Field::TariffName);
+    call.currencySymbol = m_state.text(Field::Sym);
+    return call;
+}
+
+void CallAccounting::showTimes()
+{
+    m_state.setText(Field::CurrTime, currTimeText());
+    m_state.setText(Field::TodayTime, m_figures.today.paddedText());
+    m_state.setText(Field::MonthTime, m_figures.month.paddedText());
+    m_state.setText(Field::TotTime, m_figures.total.paddedText());
+}
+
+void CallAccounting::showPayments()
+{
+    m_state.setText(Field::Cost, m_figures.totalPayment.toFixed());
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QTime>
+
+#include "accounting/ChargeSettings.h"
+#include "accounting/Tariff.h"
+#include "reports/CallRecord.h"
+#include "values/Money.h"
+#include "values/TimeCounter.h"
+
+class MainState;
+
+// The running figures of the loaded provider.
+struct AccountingFigures
+{
+    TimeCounter call;
+    TimeCounter today;
+    TimeCounter month;
+    TimeCounter total;
+    Money totalPayment; // lblCost, currency units
+    Money callCost;     // this call's cost
+    Money dayPayment;   // today's payments so far
+    Money monthPayment; // this month's payments so far
+    int calls = 0;      // lblCallsNumber
+};
+
+// Counts time and charges money for the loaded provider's calls, and shows the figures
+// on the main window's state. Driven by the call engine's timers and commands.
+class CallAccounting
+{
+public:
+    explicit CallAccounting(MainState &state);
+
+    const AccountingFigures &figures() const { return m_figures; }
+    // Replaces the figures (a provider was loaded) and shows them.
+    void setFigures(const AccountingFigures &figures);
+    const LoadedTariff &tariff() const { return m_tariff; }
+    void setTariff(const LoadedTariff &tariff);
+
+    // Connect: the call counter restarts and the call is counted.
+    void BeginCall();
+    void ResetCallCounter();
+    void CountCall();
+    // One second online, on every counter.
+    void CountSecond();
+    // One minute at the rate of the moment; nothing without a connection or a tariff.
+    // Returns whether a minute was charged.
+    bool ChargeMinute(bool connected, const QTime &now);
+    // The connection came up: connection fee and added time.
+    void StartCallCharges(const ChargeSettings &settings);
+    // The connection went down: raises the call to the minimum charge.
+    void ApplyMinimumCharge(const ChargeSettings &settings);
+    // The call's final cost goes into today's and this month's payments, once per call:
+    // only what BookCallCostSoFar has not booked yet. Call after ApplyMinimumCharge.
+    void CloseCallCharges();
+    // A day closes while a call is open: the cost so far belongs to the closing day (and
+    // month); the call's own cost and the total stay whole.
+    void BookCallCostSoFar();
+
+    // Texts as the log, the archives and the store take them.
+    QString currTimeText() const;
+    // The finished call as the log and the call report take it.
+    CallRecord record(const QString &provider, const QDateTime &start, const QTime &end) const;
+
+private:
+    void showTimes();
+    void showPayments();
+
+    MainState &m_state;
+    AccountingFigures m_figures;
+    LoadedTariff m_tariff;
+    bool m_callOpen = false; // from StartCallCharges to CloseCallCharges
+    Money m_callCostBooked;  // the part of this call's cost already in the day's payment
+};

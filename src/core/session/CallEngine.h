@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+
+#include "values/DateTimeFormats.h"
+
+class AdapterStatistics;
+class AlarmMonitor;
+class CallAccounting;
+class CallRecorder;
+class Clock;
+class ConnectionMonitor;
+class Dialer;
+class GeneralOptions;
+class HolidayCalendar;
+class MainState;
+class ProgramLauncher;
+class Prompter;
+class ProviderAccounts;
+class ProviderProfile;
+class Scheduler;
+class SettingsStore;
+class SoundPlayer;
+struct CallSession;
+
+// Everything the call engine works with, made once by the program (or a test).
+struct CallEngineParts
+{
+    SettingsStore &store;
+    const Clock &clock;
+    Scheduler &scheduler;
+    Prompter &prompter;
+    MainState &state;
+    CallSession &session;
+    Dialer &dialer;
+    ConnectionMonitor &monitor;
+    CallAccounting &accounting;
+    ProviderAccounts &accounts;
+    ProviderProfile &profile;
+    GeneralOptions &options;
+    HolidayCalendar &holidays;
+    CallRecorder &recorder;
+    AlarmMonitor &alarms;
+    AdapterStatistics &statistics;
+    SoundPlayer &sound;
+    ProgramLauncher &launcher;
+    DateTimeFormats formats;
+};
+
+// The main window's timer loop: it sees a call come up and go down, counts the time
+// online from the monotonic clock, charges each minute, runs the alarms and closes the
+// call (log, report, counters) exactly once. Each handler is guarded only against its
+// own re-entry, so a message left open never stops the counting.
+class CallEngine : public QObject
+{
+    Q_OBJECT
+public:
+    // How often the counters catch up with the clock (they count whole seconds elapsed).
+    static constexpr int kCountIntervalMs = 250;
+    // While connected the counters are stored at least this often, so a crash loses little.
+    static constexpr int kCheckpointSeconds = 60;
+    // Counters whose save failed are tried again this often (a lock, a full disk).
+    static constexpr int kSaveRetrySeconds = 10;
+
+    explicit CallEngine(CallEngineParts parts, QObject *parent = nullptr);
+
+    // Starts Timer1 and the counting timer, as the window does when it is created.
+    void start();
+
+    // The handlers, callable directly from tests.
+    void Timer1();
+    void tmrStartUp();
+    void tmrTime();
+    void tmrCost();
+    void tmrDUNStats();
+
+    // Programs listed to start after a connection, ticked ones in list order.
+    void ExecuteProgram();
+
+    // Closes a call still open now (the program is ending): end time now, minimum charge,
+    // log, report and counters, once.
+    void closeOpenCall();
+    // Another provider is about to be loaded: a call still open is closed first, ending
+    // when the line went down (the hang-up), so it is logged, reported and charged as its own.
+    void closeCallBeforeProviderChange();
+    // A provider was loaded: with a tariff for today the minutes are charged, also those
+    // of a connection this program did not open.
+    void startCharging();
+
+signals:
+    void minimizeRequested();
+    // A call was opened: the first mail check may start.
+    void callOpened();
+    void callClosed();
+
+private:
+    void openCall();
+    // atExit: the exit sequence's own save tells what is lost.
+    void closeCall(const QTime &end, bool atExit = false);
+    void closeFinishedDay();
+    void retryUnsavedCounters();
+    QTime wholeSecondsNow() const;
+
+    CallEngineParts m;
+    qint64 m_countFromMs = -1; // monotonic time the counting of this connection started
+    qint64 m_secondsCredited = 0;
+    qint64 m_minutesCharged = 0;
+    bool m_closing = false;
+    qint64 m_nextSaveRetryMs = 0;
+};

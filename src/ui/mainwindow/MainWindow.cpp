@@ -1,0 +1,538 @@
+#include "mainwindow/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "desktop/SystemTrayIcon.h"
+#include "mail/NotifyWindow.h"
+#include "platform/Prompter.h"
+#include "platform/TrayIcon.h"
+#include "presentation/WindowPlacement.h"
+#include "session/AppCore.h"
+#include "settings/SettingsLayout.h"
+
+using Field = MainState::Field;
+
+namespace {
+
+// A label that shows one field of the main state. Plain text: a field may carry a text from
+// outside (a provider's name, a server's reply), which must never format the window.
+QLabel *valueLabel(MainState &state, Field field, QWidget *parent)
+{
+    auto *label = new QLabel(state.text(field), parent);
+    label->setObjectName(MainState::controlName(field));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+// A picture the user can click.
+QToolButton *picture(const QString &name, const QString &text, const QString &tip, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent)
+    : QMainWindow(parent), m_core(core), m_tray(tray)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowCaption(m_core.state.text(Field::Caption)));
+    buildToolbar();
+    buildMailMenu();
+    buildControls();
+    bindState();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildToolbar()
+{
+    auto *toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const struct
+    {
+        const char *caption;
+        const char *key;
+        const char *tip;
+    } buttons[] = {
+        {"DialUP", "Connect", "Connect with current provider"},
+        {"Hang Up", "Disconnect", "Disconnect"},
+        {"Setup", "ProvSett", "Current Connection Settings"},
+        {"Settings", "GenSett", "General Settings"},
+        {"Report", "Report", "Display full Report"},
+        {"About", "About", "About Dialog"},
+        {"Help", "Help", "Help"},
+        {"Exit", "Exit", "Exit and Disconnect"},
+    };
+    for (const auto &button : buttons) {
+        QAction *action = toolbar->addAction(QString::fromLatin1(button.caption));
+        const QString key = QString::fromLatin1(button.key);
+        action->setObjectName(key);
+        action->setToolTip(QString::fromLatin1(button.tip));
+        connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
+    }
+}
+
+void MainWindow::buildMailMenu()
+{
+    QMenu *mail = menuBar()->addMenu(QStringLiteral("E-Mail"));
+    mail->setObjectName(QStringLiteral("mnuMail"));
+    QAction *check = mail->addAction(QStringLiteral("Check Mail"));
+    check->setObjectName(QStringLiteral("mnuCheckMail"));
+    m_mailEnable = mail->addAction(QStringLiteral("Enable"));
+    m_mailEnable->setObjectName(QStringLiteral("mnuMailEnable"));
+    m_mailEnable->setCheckable(true);
+    QAction *configure = mail->addAction(QStringLiteral("Configure"));
+    configure->setObjectName(QStringLiteral("mnuMailConfigure"));
+    MailChecker &checker = m_core.mail;
+    connect(check, &QAction::triggered, &checker, &MailChecker::CheckNow_Click);
+    connect(m_mailEnable, &QAction::triggered, this, [this] {
+        m_core.mail.mnuMailEnable_Click();
+        m_mailEnable->setChecked(m_core.mail.mailEnableChecked());
+    });
+    connect(&checker, &MailChecker::mailEnableCheckedChanged, m_mailEnable, &QAction::setChecked);
+    connect(configure, &QAction::triggered, this, [this] { openProviderSettings(false); });
+}
+
+void MainWindow::buildControls()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    MainState &state = m_core.state;
+
+    m_providers = new QComboBox(central);
+    m_providers->setObjectName(QStringLiteral("Combo1"));
+    m_providers->setToolTip(QStringLiteral("Select the provider to dial"));
+    layout->addWidget(m_providers);
+    connect(m_providers, &QComboBox::textActivated, this, [this](const QString &text) {
+        m_core.dialer.SelectProvider(text);
+    });
+
+    auto *statusBox = new QGroupBox(QStringLiteral("Connection Status:"), central);
+    auto *statusLayout = new QHBoxLayout(statusBox);
+    statusLayout->addWidget(valueLabel(state, Field::Status, statusBox));
+    layout->addWidget(statusBox);
+
+    auto *figures = new QGridLayout;
+    const struct
+    {
+        const char *caption;
+        Field field;
+    } rows[] = {
+        {"Current Connection Time:", Field::CurrTime}, {"Today Connection Time:", Field::TodayTime},
+        {"Month Connection Time:", Field::MonthTime},   {"Total Connection Time:", Field::TotTime},
+        {"Total Calls Number :", Field::CallsNumber},
+    };
+    int row = 0;
+    for (const auto &entry : rows) {
+        figures->addWidget(new QLabel(QString::fromLatin1(entry.caption), central), row, 0);
+        figures->addWidget(valueLabel(state, entry.field, central), row, 1);
+        ++row;
+    }
+    figures->addWidget(new QLabel(QStringLiteral("Total Payment:"), central), row, 0);
+    auto *payment = new QHBoxLayout;
+    payment->addWidget(valueLabel(state, Field::Sym, central));
+    payment->addWidget(valueLabel(state, Field::Cost, central));
+    payment->addStretch();
+    figures->addLayout(payment, row++, 1);
+    figures->addWidget(new QLabel(QStringLiteral("Tariff:"), central), row, 0);
+    figures->addWidget(valueLabel(state, Field::TariffName, central), row++, 1);
+    figures->addWidget(valueLabel(state, Field::MinuteCost, central), row++, 0, 1, 2);
+    layout->addLayout(figures);
+
+    auto *info = new QGroupBox(QStringLiteral("General Information:"), central);
+    auto *infoLayout = new QHBoxLayout(info);
+    infoLayout->addWidget(new QLabel(QStringLiteral("Time:"), info));
+    infoLayout->addWidget(valueLabel(state, Field::Time, info));
+    infoLayout->addStretch();
+    infoLayout->addWidget(valueLabel(state, Field::Date, info));
+    layout->addWidget(info);
+
+    auto *indicators = new QHBoxLayout;
+    QToolButton *alert = picture(QStringLiteral("imgAlert"), QStringLiteral("\u23F0"),
+                                 QStringLiteral("Click to silence the alarm"), central);
+    alert->setVisible(false);
+    QLabel *alertMessage = valueLabel(state, Field::Alertmsg, central);
+    alertMessage->setVisible(false);
+    connect(alert, &QToolButton::clicked, this, [this] { m_core.alarms.silence(); });
+    QToolButton *email = picture(QStringLiteral("imgEmail"), QStringLiteral("\u2709"),
+                                 QStringLiteral("Click to Check Mail"), central);
+    email->setVisible(false);
+    connect(email, &QToolButton::clicked, &m_core.mail, &MailChecker::imgEmail_Click);
+    indicators->addWidget(alert);
+    indicators->addWidget(alertMessage);
+    indicators->addStretch();
+    indicators->addWidget(valueLabel(state, Field::Email, central));
+    indicators->addWidget(email);
+    m_statsToggle = picture(QStringLiteral("imgShowDUNStats"), QStringLiteral("\u25BE"),
+                            QStringLiteral("Show or hide the network traffic statistics"), central);
+    m_statsToggle->setProperty("tag", QStringLiteral("Min"));
+    connect(m_statsToggle, &QToolButton::clicked, this, [this] { setStatisticsShown(!statisticsShown()); });
+    indicators->addWidget(m_statsToggle);
+    layout->addLayout(indicators);
+    connect(&state, &MainState::indicatorChanged, this, [alert, alertMessage, email](MainState::Indicator which,
+                                                                                     bool shown) {
+        if (which == MainState::Indicator::Alert) {
+            alert->setVisible(shown);
+            alertMessage->setVisible(shown);
+        } else {
+            email->setVisible(shown);
+        }
+    });
+
+    m_statsFrame = new QGroupBox(QStringLiteral("Network Traffic Statistics:"), central);
+    m_statsFrame->setObjectName(QStringLiteral("Frame1"));
+    auto *stats = new QGridLayout(m_statsFrame);
+    const struct
+    {
+        const char *caption;
+        Field field;
+    } traffic[] = {{"Connection Speed (bps):", Field::ConnectionSpeed},
+                   {"Bytes Received:", Field::BytesRcved},
+                   {"Bytes Sent:", Field::BytesXmited}};
+    row = 0;
+    for (const auto &entry : traffic) {
+        stats->addWidget(new QLabel(QString::fromLatin1(entry.caption), m_statsFrame), row, 0);
+        QLabel *value = valueLabel(state, entry.field, m_statsFrame);
+        if (value->text().isEmpty())
+            value->setText(QStringLiteral("0"));
+        // Twenty new texts a second: a fixed width keeps each one from re-laying out the window.
+        value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000,000")),
+                            value->sizeHint().height());
+        // Fills its own background, which makes it opaque: a new text repaints this label
+        // only, not its parents. The fill must stay (no WA_OpaquePaintEvent): without it the
+        // label shows a black box, or a new text over the old one.
+        value->setAutoFillBackground(true);
+        // Not selectable: a selectable label lays its text out as a document on every
+        // change and paint, several times the cost.
+        value->setTextInteractionFlags(Qt::NoTextInteraction);
+        stats->addWidget(value, row++, 1);
+    }
+    m_statsFrame->setVisible(false);
+    layout->addWidget(m_statsFrame);
+    layout->addStretch();
+    setCentralWidget(central);
+    // The user cannot resize the window; only the traffic panel changes its height.
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *lineKind = new QLabel(m_core.isSimulated()
+                                    ? QStringLiteral("Simulated line: calls are only pretended, nothing is dialed.")
+                                    : QStringLiteral("Line: pppd"),
+                                this);
+    lineKind->setObjectName(QStringLiteral("lblLineKind"));
+    lineKind->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(lineKind, 1);
+}
+
+void MainWindow::bindState()
+{
+    MainState &state = m_core.state;
+    // Looked up once: some fields change twenty times a second.
+    for (std::size_t i = 0; i < m_labels.size(); ++i)
+        m_labels[i] = findChild<QLabel *>(MainState::controlName(static_cast<Field>(i)));
+    connect(&state, &MainState::textChanged, this, [this](Field field, const QString &text) {
+        if (field == Field::Caption) {
+            setWindowTitle(windowCaption(text));
+            return;
+        }
+        if (QLabel *label = m_labels[std::size_t(field)])
+            label->setText(text);
+        // The status that follows a failed call, while the window is hidden in the tray.
+        if (field == Field::Status && m_tellStatusInTray && m_tray)
+            m_tray->showMessage(QStringLiteral("LineMinder"), text);
+        if (field == Field::Status || field == Field::Time)
+            m_tellStatusInTray = false; // only within the tick that saw the failure
+        // The tray tip follows the clock: refreshed every second.
+        if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.mail.isChecking())
+            m_tray->setTip(m_core.state.text(Field::CurrTime));
+    });
+    connect(&state, &MainState::providerListChanged, this, [this](const QStringList &items) {
+        m_providers->clear();
+        m_providers->addItems(items);
+        m_providers->setCurrentIndex(-1);
+    });
+    connect(&state, &MainState::selectedProviderChanged, this, [this](const QString &name) {
+        m_providers->setCurrentIndex(m_providers->findText(name));
+    });
+    connect(&state, &MainState::providerListEnabledChanged, m_providers, &QWidget::setEnabled);
+    connect(&m_core.dialer, &Dialer::newEntryWizardRequested, this,
+            [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
+    connect(&m_core.monitor, &ConnectionMonitor::restoreWindowRequested, this, [this] {
+        // A window the user put in the tray stays there: the tray tells what happened.
+        if (hiddenInTray())
+            m_tellStatusInTray = true;
+        else if (isMinimized())
+            showNormal();
+    });
+    connect(&m_core.engine, &CallEngine::minimizeRequested, this, [this] {
+        if (trayUsable())
+            hideInTray();
+        else
+            showMinimized();
+    });
+    connect(&m_core.alarms, &AlarmMonitor::alarmRaised, this, [this](int, const QString &message) {
+        if (isVisible()) {
+            if (isMinimized())
+                showNormal();
+        } else if (m_tray && m_tray->isAdded()) {
+            // Hidden in the tray: never a silent alarm.
+            m_tray->showMessage(QStringLiteral("Alarm is activated!!!"), message);
+        }
+    });
+    connect(&m_core.alarms, &AlarmMonitor::flashRequested, this, [this] { QApplication::alert(this, 300); });
+    connect(&m_core.mail, &MailChecker::countRead, this, [this](const QString &message, const QString &checkedAt) {
+        if (m_notify)
+            m_notify->setMessage(message, checkedAt);
+    });
+    connect(&m_core.mail, &MailChecker::notificationReady, this,
+            [this](const QString &message, const QString &checkedAt) {
+                NotifyWindow::showResult(m_notify, m_core.profile, m_core.seams.launcher, message, checkedAt, this);
+            });
+    connect(&m_core.mail, &MailChecker::beepRequested, this, [] { QApplication::beep(); });
+    connect(&m_core.mail, &MailChecker::trayTipChanged, this, [this](const QString &tip) {
+        if (m_tray && m_tray->isAdded())
+            m_tray->setTip(tip);
+    });
+
+    if (m_tray) {
+        m_trayMenu = CreateTrayMenu(this);
+        QAction *restoreAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayRestore"));
+        m_trayMinimize = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayMinimize"));
+        QAction *closeAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayClose"));
+        // A menu opened before a message box came up does nothing until it is answered.
+        connect(restoreAction, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                restore();
+        });
+        connect(m_trayMinimize, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                hideInTray();
+        });
+        connect(closeAction, &QAction::triggered, this, [this] {
+            if (!modalBoxOpen())
+                close();
+        });
+        connect(m_tray, &TrayIcon::leftClicked, this, &MainWindow::onTrayClicked);
+        connect(m_tray, &TrayIcon::rightClicked, this, [this](const QPoint &at) {
+            m_tray->setTip(m_core.state.text(Field::CurrTime));
+            if (!modalBoxOpen())
+                m_trayMenu->popup(at);
+        });
+    }
+}
+
+bool MainWindow::inTrayMode() const
+{
+    return m_core.options.minimizeToTray();
+}
+
+bool MainWindow::trayUsable() const
+{
+    return inTrayMode() && m_tray && m_tray->isAdded();
+}
+
+bool MainWindow::hiddenInTray() const
+{
+    return !isVisible() && m_tray && m_tray->isAdded();
+}
+
+void MainWindow::hideInTray()
+{
+    hide();
+    m_core.state.setWindowMinimized(true);
+    if (m_trayMinimize)
+        m_trayMinimize->setEnabled(false);
+}
+
+bool MainWindow::modalBoxOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+QString MainWindow::windowCaption(const QString &text) const
+{
+    // Nobody should take a pretended call for a real one, not even from the task bar.
+    return m_core.isSimulated() ? text + QStringLiteral(" (simulated line)") : text;
+}
+
+void MainWindow::showAtStart()
+{
+    if (!m_core.options.isChecked(GeneralOptions::Check::StartMini))
+        show();
+    else if (trayUsable())
+        hideInTray(); // starts in the tray, never on screen
+    else
+        showMinimized();
+}
+
+void MainWindow::applyStartSettings()
+{
+    if (inTrayMode() && m_tray && m_tray->isAvailable())
+        m_tray->add(m_core.state.text(Field::CurrTime));
+    setStatisticsShown(m_core.options.isChecked(GeneralOptions::Check::DisplayDUNStats));
+    if (m_core.options.isChecked(GeneralOptions::Check::Position)) {
+        const QString section = SettingsLayout::GeneralSettings();
+        const qreal dpi = logicalDpiX();
+        const QPoint stored(WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosLeft", "0"), dpi),
+                            WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosTop", "0"), dpi));
+        QList<QRect> screens;
+        if (QScreen *primary = QGuiApplication::primaryScreen())
+            screens.append(primary->availableGeometry());
+        for (QScreen *screen : QGuiApplication::screens()) {
+            if (screen != QGuiApplication::primaryScreen())
+                screens.append(screen->availableGeometry());
+        }
+        move(WindowPlacement::placeOnScreen(stored, sizeHint(), screens));
+    }
+    keepOnTop();
+}
+
+void MainWindow::keepOnTop()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_core.options.isChecked(GeneralOptions::Check::OnTop));
+}
+
+bool MainWindow::statisticsShown() const
+{
+    return m_statsToggle->property("tag").toString() == QLatin1String("Max");
+}
+
+void MainWindow::setStatisticsShown(bool shown)
+{
+    m_statsToggle->setProperty("tag", shown ? QStringLiteral("Max") : QStringLiteral("Min"));
+    m_statsToggle->setText(shown ? QStringLiteral("\u25B4") : QStringLiteral("\u25BE"));
+    m_statsFrame->setVisible(shown);
+    // The new fixed size at once, not when the event loop next lays the window out.
+    centralWidget()->layout()->activate();
+    QMainWindow::layout()->activate();
+}
+
+void MainWindow::onTrayClicked()
+{
+    m_tray->setTip(m_core.state.text(Field::CurrTime));
+    if (modalBoxOpen())
+        return; // a dialog is open: the click only refreshes the tip
+    restore();
+}
+
+void MainWindow::restore()
+{
+    showNormal();
+    raise();
+    activateWindow();
+    m_core.state.setWindowMinimized(false);
+    if (m_trayMinimize)
+        m_trayMinimize->setEnabled(true);
+}
+
+void MainWindow::placeholder(const QString &what)
+{
+    m_core.seams.prompter.tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
+                               Prompt::Icon::Information);
+}
+
+void MainWindow::openProviderSettings(bool reload)
+{
+    if (!m_core.accounts.isLoaded()) {
+        m_core.seams.prompter.tell(QStringLiteral("Select Provider!"));
+        return;
+    }
+    // Setup always reloads; Configure keeps unsaved changes, but never shows (or saves)
+    // another provider's settings.
+    const QString provider = m_core.accounts.connection().name;
+    if (reload || m_core.profile.provider() != provider)
+        m_core.profile.load(m_core.store, provider);
+    placeholder(QStringLiteral("The provider settings window"));
+}
+
+void MainWindow::runCommand(const QString &key)
+{
+    // A command given while a message box waits for its answer would run inside the
+    // handler that asked (a Connect there dials before the call is counted).
+    if (modalBoxOpen())
+        return;
+    if (key == QLatin1String("Connect"))
+        m_core.dialer.ConnectCommand();
+    else if (key == QLatin1String("Disconnect"))
+        m_core.dialer.DisconnectCommand();
+    else if (key == QLatin1String("ProvSett"))
+        openProviderSettings(true);
+    else if (key == QLatin1String("GenSett"))
+        placeholder(QStringLiteral("The general settings window"));
+    else if (key == QLatin1String("Exit"))
+        close();
+    else if (key == QLatin1String("Report"))
+        placeholder(QStringLiteral("The report window"));
+    else if (key == QLatin1String("About"))
+        placeholder(QStringLiteral("The about box"));
+    else if (key == QLatin1String("Help"))
+        m_core.seams.prompter.tell(QStringLiteral("Help file is not available in this version!"));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const bool minimized = isMinimized();
+    m_core.state.setWindowMinimized(minimized);
+    if (minimized && trayUsable())
+        hideInTray();
+    else if (m_trayMinimize)
+        m_trayMinimize->setEnabled(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_exited) {
+        event->accept();
+        return;
+    }
+    if (m_exiting) {
+        event->ignore();
+        return;
+    }
+    m_exiting = true;
+    const QString status = m_core.shutDown([this] {
+        Prompt question;
+        question.text = QStringLiteral("You still have an internet connection!\n Do you want to disconnect on exit?");
+        question.icon = Prompt::Icon::Question;
+        question.buttons = Prompt::Buttons::YesNo;
+        return m_core.seams.prompter.ask(question) == Prompt::Answer::Yes;
+    });
+    m_core.state.setText(Field::Status, status);
+    if (m_tray)
+        m_tray->remove();
+    if (!isMinimized() && isVisible()) {
+        const QString section = SettingsLayout::GeneralSettings();
+        const qreal dpi = logicalDpiX();
+        m_core.store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(WindowPlacement::pixelsToTwips(y(), dpi)));
+        m_core.store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(WindowPlacement::pixelsToTwips(x(), dpi)));
+    }
+    m_exited = true;
+    event->accept();
+    emit exited();
+}

@@ -1,0 +1,134 @@
+// The real chat (package ppp) run on a pseudo-terminal against a scripted modem, with the
+// connect line of an entry PppdLine created, read back the way pppd reads a peer file and
+// handed to /bin/sh as pppd does. Shows that the quoting survives both, that the number
+// reaches the modem, and that chat's report lines mean to the parser what they should.
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "line/pppd/PeerFile.h"
+#include "line/pppd/PppdConnectLine.h"
+#include "line/pppd/PppdLine.h"
+#include "line/pppd/PppdOutput.h"
+
+namespace {
+const QString kChat = QStringLiteral("/usr/sbin/chat");
+} // namespace
+
+class TestChatModem : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chatReportsReachTheParser_data()
+    {
+        QTest::addColumn<QString>("number"); // "": the entry's own
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("chatExit");
+        QTest::addColumn<quint32>("error");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<qint64>("speed");
+        QTest::newRow("busy") << "" << QByteArray("\r\nBUSY\r\n") << 4 << RasError::LineBusy << RasState::ConnectDevice
+                              << 0LL;
+        QTest::newRow("no carrier") << "" << QByteArray("\r\nNO CARRIER\r\n") << 5 << RasError::NoCarrier
+                                    << RasState::ConnectDevice << 0LL;
+        QTest::newRow("connect") << "" << QByteArray("\r\nCONNECT 33600\r\n") << 0 << RasError::None
+                                 << RasState::DeviceConnected << 33600LL;
+        QTest::newRow("connect, another number") << "0800 (555) 12" << QByteArray("\r\nCONNECT 33600/ARQ\r\n") << 0
+                                                 << RasError::None << RasState::DeviceConnected << 33600LL;
+    }
+    void chatReportsReachTheParser()
+    {
+        QFETCH(QString, number);
+        QFETCH(QByteArray, answer);
+        QFETCH(int, chatExit);
+        QFETCH(quint32, error);
+        QFETCH(int, state);
+        QFETCH(qint64, speed);
+        if (!QFileInfo(kChat).isExecutable())
+            QSKIP("chat is not installed (package ppp)");
+
+        // The entry as PppdLine writes it, and its connect line as pppd reads it back.
+        QTemporaryDir dir;
+        PppdConfig config;
+        config.peersDir = dir.path();
+        config.chatPath = kChat;
+        PppdLine line(config);
+        QString failure;
+        QVERIFY2(line.RasCreatePhonebookEntry({"isp", "/dev/ttyS0", 115200, "0123 456", QString()}, &failure),
+                 qPrintable(failure));
+        QString command = PeerFile::Read(dir.filePath("isp"))->connectCommand().value_or(QString());
+        if (!number.isEmpty())
+            command = PppdConnectLine::WithNumber(command, number).value_or(QString());
+        QVERIFY(!command.isEmpty());
+
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(master >= 0);
+        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const QString slaveName = QString::fromLocal8Bit(::ptsname(master));
+        // Kept open for the whole run so the modem side never sees the line drop; raw, so
+        // nothing is echoed back to chat or turned into other characters.
+        const int slave = ::open(slaveName.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(slave >= 0);
+        termios mode{};
+        QVERIFY(::tcgetattr(slave, &mode) == 0);
+        ::cfmakeraw(&mode);
+        QVERIFY(::tcsetattr(slave, TCSANOW, &mode) == 0);
+
+        // The modem answers each command (ended by CR): ATZ with OK, the dial command with the row's words.
+        QByteArray received, dialed;
+        QSocketNotifier modem(master, QSocketNotifier::Read);
+        connect(&modem, &QSocketNotifier::activated, this, [&] {
+            char buffer[256];
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                return modem.setEnabled(false);
+            received.append(buffer, n);
+            for (qsizetype end; (end = received.indexOf('\r')) >= 0; received.remove(0, end + 1)) {
+                const QByteArray command = received.left(end);
+                if (command.startsWith("ATDT"))
+                    dialed = command.mid(4);
+                const QByteArray reply = command.startsWith("ATDT") ? answer : QByteArray("\r\nOK\r\n");
+                if (!command.isEmpty() && ::write(master, reply.constData(), reply.size()) != reply.size())
+                    qWarning("the fake modem could not answer");
+            }
+        });
+        QProcess chat;
+        chat.setStandardInputFile(slaveName);
+        chat.setStandardOutputFile(slaveName);
+        QSignalSpy finished(&chat, &QProcess::finished);
+        chat.start("/bin/sh", {"-c", command}); // as pppd runs its connect script
+        QVERIFY(finished.wait(20000));
+        ::close(slave);
+        ::close(master);
+
+        QCOMPARE(dialed, (number.isEmpty() ? QString("0123 456") : number).toUtf8());
+        QCOMPARE(chat.exitCode(), chatExit);
+        int reached = -1;
+        quint32 firstError = RasError::None;
+        qint64 reportedSpeed = 0;
+        const QByteArray log = chat.readAllStandardError();
+        for (const QByteArray &text : log.split('\n')) {
+            const PppdEvent event = PppdOutput::ParseLine(QString::fromUtf8(text));
+            reached = std::max(reached, event.state);
+            if (firstError == RasError::None)
+                firstError = event.error;
+            reportedSpeed = event.speed.value_or(reportedSpeed);
+        }
+        QVERIFY2(firstError == error, log.constData());
+        QVERIFY2(reached == state, log.constData());
+        QCOMPARE(reportedSpeed, speed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChatModem)
+#include "tst_ChatModem.moc"

@@ -1,0 +1,127 @@
+#include "line/pppd/PeerFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPeerFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // pppd's reading of an options line (options.c getword).
+    void readsWordsLikePppd_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("plain") << "user alice" << QStringList{"user", "alice"};
+        QTest::newRow("double quotes") << "user \"a b\"" << QStringList{"user", "a b"};
+        QTest::newRow("single quotes") << "connect 'chat \"x\"'" << QStringList{"connect", "chat \"x\""};
+        QTest::newRow("escaped T") << "connect \"chat ATDT\\\\T\"" << QStringList{"connect", "chat ATDT\\T"};
+        QTest::newRow("unknown escape") << "x a\\Tb" << QStringList{"x", "aTb"};
+        QTest::newRow("escapes") << "x \\s\\101\\x41\\\"" << QStringList{"x", " AA\""};
+        QTest::newRow("comment") << "lock # not noauth" << QStringList{"lock"};
+        QTest::newRow("hash ends a word") << "lock#x" << QStringList{"lock"};
+        QTest::newRow("hash quoted") << "x \"#1\"" << QStringList{"x", "#1"};
+        QTest::newRow("empty word") << "x ''" << QStringList{"x", ""};
+        QTest::newRow("continued line") << "connect \\\n  chat" << QStringList{"connect", "chat"};
+    }
+    void readsWordsLikePppd()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, words);
+        QCOMPARE(PeerFile::Words(line), words);
+    }
+
+    void readsOwnLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("connect");
+        QTest::newRow("one per line") << QByteArray("/dev/ttyS0\n115200\nuser \"alice\"\nconnect \"chat x\"\n")
+                                      << "/dev/ttyS0" << 115200 << "alice"
+                                      << "chat x";
+        QTest::newRow("device and speed on a line")
+            << QByteArray("/dev/ttyUSB0 57600\r\nuser bob\r\n") << "/dev/ttyUSB0" << 57600 << "bob"
+            << "<none>";
+        QTest::newRow("numbers of other options are not speeds")
+            << QByteArray("idle 600\nholdoff 30\n") << "" << 0 << ""
+            << "<none>";
+        QTest::newRow("last one wins") << QByteArray("user a\nuser b\n") << "" << 0 << "b"
+                                       << "<none>";
+        QTest::newRow("connect over lines") << QByteArray("connect \"chat\n  ATZ\"\nlock\n") << "" << 0 << ""
+                                            << "chat\n  ATZ";
+    }
+    void readsOwnLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, device);
+        QFETCH(int, speed);
+        QFETCH(QString, user);
+        QFETCH(QString, connect);
+        const PeerFile file = PeerFile::Parse(bytes);
+        QCOMPARE(file.device(), device);
+        QCOMPARE(file.speed(), speed);
+        QCOMPARE(file.user(), user);
+        QCOMPARE(file.connectCommand().value_or("<none>"), connect);
+    }
+
+    void editKeepsForeignLines()
+    {
+        PeerFile file = PeerFile::Parse("# mine\n/dev/ttyS1 38400\nuser old\nidle 600\nuser older\n"
+                                        "connect \"chat\n  ATZ\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n");
+        file.setDevice("/dev/ttyS0");
+        file.setUser("new");
+        file.setConnectCommand("chat -T 1");
+        QCOMPARE(file.toBytes(), QByteArray("# mine\n/dev/ttyS0\n38400\nuser \"new\"\nidle 600\n"
+                                            "connect \"chat -T 1\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n"));
+        QVERIFY(file.loadsPlugin(u"passwordfd.so"));
+        file.setUser(QString());
+        QVERIFY(!file.toBytes().contains("user"));
+    }
+
+    // Changing the speed splits a device-and-speed line; what pppd reads stays the same.
+    void editKeepsQuotingAndLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("edited");
+        QTest::newRow("quoted device") << QByteArray("\"/dev/my modem\" 115200\n")
+                                       << QByteArray("\"/dev/my modem\"\n57600\n");
+        QTest::newRow("escaped device") << QByteArray("/dev/my\\ modem 115200\n")
+                                        << QByteArray("\"/dev/my modem\"\n57600\n");
+        QTest::newRow("cr lf") << QByteArray("/dev/ttyS0 115200\r\nconnect \"chat\r\n  ATZ\"\r\n")
+                               << QByteArray("/dev/ttyS0\r\n57600\r\nconnect \"chat\r\n  ATZ\"\r\n");
+    }
+    void editKeepsQuotingAndLineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, edited);
+        const PeerFile before = PeerFile::Parse(bytes);
+        PeerFile file = before;
+        file.setSpeed(57600);
+        QCOMPARE(file.toBytes(), edited);
+        const PeerFile after = PeerFile::Parse(file.toBytes());
+        QCOMPARE(after.device(), before.device());
+        QCOMPARE(after.connectCommand(), before.connectCommand());
+    }
+
+    void writesAtomicallyWithPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("isp");
+        PeerFile file;
+        file.appendLine("lock");
+        QString error;
+        QVERIFY(file.write(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup, &error));
+        QCOMPARE(QFile::permissions(path) & 0x7077, // owner, group, others; not "user"
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        QCOMPARE(PeerFile::Read(path)->toBytes(), QByteArray("lock\n"));
+        QVERIFY(!file.write(dir.filePath("missing/isp"), QFileDevice::ReadOwner, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!PeerFile::Read(dir.filePath("missing/isp"), &error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPeerFile)
+#include "tst_PeerFile.moc"

@@ -1,0 +1,424 @@
+#include "line/pppd/PppdLine.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "line/pppd/PeerFile.h"
+#include "line/pppd/PppdConnectLine.h"
+
+Q_DECLARE_METATYPE(PhonebookEntry)
+
+namespace {
+
+const QString kChatLine = QStringLiteral("/usr/sbin/chat -v -s -T 0123 ABORT BUSY '' ATZ OK 'ATDT\\T' CONNECT ''");
+
+bool Alive(qint64 pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+// PppdLine against fake_pppd (see there), a temporary peers folder, sysfs tree and run folder.
+class TestPppdLine : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    PppdConfig m_config;
+
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+
+    void writeFile(const QString &relative, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile file(path(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void writePeer(const QString &name, const QString &scenario, const QByteArray &password = "right",
+                   const QString &connect = kChatLine, bool plugin = true)
+    {
+        writeFile("peers/" + name, "# fake-scenario: " + scenario.toUtf8() + "\n# fake-password: " + password +
+                                       "\n/dev/ttyS0\n115200\n" + (plugin ? "plugin passwordfd.so\n" : "") +
+                                       "connect " + PeerFile::Quoted(connect).toUtf8() + "\n");
+    }
+
+    // Lines fake_pppd recorded that start with prefix, without it.
+    QStringList recorded(const QString &prefix) const
+    {
+        QFile file(path("record"));
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                if (line.startsWith(prefix.toUtf8()))
+                    lines << QString::fromUtf8(line.mid(prefix.size()));
+            }
+        }
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir().mkpath(path("peers"));
+        m_config = PppdConfig{FAKE_PPPD, "/usr/sbin/chat", path("peers"), path("sys"), path("run"), 300};
+        qputenv("FAKE_PPPD_RECORD", path("record").toUtf8());
+        qputenv("FAKE_PPPD_PEERS", path("peers").toUtf8());
+    }
+
+    void walksToConnectedAndReadsCounters()
+    {
+        writePeer("isp", "connected");
+        writeFile("sys/ppp0/statistics/rx_bytes", "1000\n");
+        writeFile("sys/ppp0/statistics/tx_bytes", "2000\n");
+        PppdLine line(m_config);
+        QSignalSpy spy(&line, &PppdLine::stateChanged);
+        DUNStats stats;
+        stats.CRC = 77; // no file for it: stays
+        QVERIFY(!line.GetDUNStats(stats));
+
+        const DialResult result = line.RasDial({"isp", QString(), "alice", "right"});
+        QVERIFY(result.handle != 0);
+        QCOMPARE(line.RasEnumConnections(), result.handle);
+        QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(result.handle).state, RasState::Connected, 10000);
+        QList<int> states;
+        for (const QList<QVariant> &change : spy) {
+            QCOMPARE(change.at(2).value<quint32>(), RasError::None);
+            states << change.at(1).toInt();
+        }
+        QCOMPARE(states, QList<int>({RasState::PortOpened, RasState::ConnectDevice, RasState::DeviceConnected,
+                                     RasState::AllDevicesConnected, RasState::Authenticate, RasState::Authenticated,
+                                     RasState::Connected}));
+        QVERIFY(line.GetDUNStats(stats));
+        QCOMPARE(stats.BytesRecvd, qint64(1000));
+        QCOMPARE(stats.TotalBytesXmit, qint64(2000));
+        QCOMPARE(stats.CRC, qint64(77));
+        QCOMPARE(stats.ConnectSpeed, qint64(33600));
+    }
+
+    void startsPppdWithoutExposingThePassword_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<bool>("peerLoadsPlugin");
+        QTest::addColumn<QStringList>("arguments"); // after "call isp nodetach logfd 1 nopersist"
+        QTest::newRow("entry as it is") << ""
+                                        << "" << QByteArray() << true << QStringList();
+        QTest::newRow("the entry's own number") << "0123"
+                                                << "" << QByteArray() << true << QStringList();
+        QTest::newRow("another number") << "0800 (555) 12"
+                                        << "" << QByteArray() << true
+                                        << QStringList{"connect",
+                                                       *PppdConnectLine::WithNumber(kChatLine, "0800 (555) 12")};
+        QTest::newRow("user and password") << ""
+                                           << "alice smith" << QByteArray("pa ss'\"$(x)") << true
+                                           << QStringList{"user", "alice smith", "passwordfd", "<fd>"};
+        QTest::newRow("plugin not in the peer file")
+            << ""
+            << "" << QByteArray("Zq9#pw!x") << false << QStringList{"plugin", "passwordfd.so", "passwordfd", "<fd>"};
+    }
+    void startsPppdWithoutExposingThePassword()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, user);
+        QFETCH(QByteArray, password);
+        QFETCH(bool, peerLoadsPlugin);
+        QFETCH(QStringList, arguments);
+        writePeer("isp", "busy", password, kChatLine, peerLoadsPlugin);
+        PppdLine line(m_config);
+        const RasHandle handle = line.RasDial({"isp", number, user, password}).handle;
+        QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).error, RasError::LineBusy, 10000);
+
+        QStringList started = recorded("arg ");
+        QCOMPARE(started.mid(0, 6), QStringList({"call", "isp", "nodetach", "logfd", "1", "nopersist"}));
+        started = started.mid(6);
+        if (const qsizetype fd = started.indexOf("passwordfd"); fd >= 0)
+            started[fd + 1] = "<fd>";
+        QCOMPARE(started, arguments);
+        QCOMPARE(recorded("password "), password.isEmpty() ? QStringList() : QStringList{"ok"});
+        for (const QString &seen : recorded("arg ") + recorded("env "))
+            QVERIFY2(password.isEmpty() || !seen.contains(QString::fromUtf8(password)), qPrintable(seen));
+    }
+
+    void reportsFailures_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<quint32>("error");
+        QTest::addColumn<int>("state");
+        QTest::newRow("busy") << "busy" << QByteArray() << RasError::LineBusy << RasState::ConnectDevice;
+        QTest::newRow("no carrier") << "nocarrier" << QByteArray() << RasError::NoCarrier << RasState::ConnectDevice;
+        QTest::newRow("chat timed out") << "scriptfail" << QByteArray() << RasError::DeviceError
+                                        << RasState::ConnectDevice;
+        QTest::newRow("wrong password") << "connected" << QByteArray("wrong") << RasError::AuthenticationFailure
+                                        << RasState::Authenticate;
+        QTest::newRow("modem locked") << "locked" << QByteArray() << RasError::PortNotAvailable << RasState::PortOpened;
+        QTest::newRow("modem hung up") << "peerhangup" << QByteArray("right") << RasError::PortDisconnected
+                                       << RasState::Disconnected;
+    }
+    void reportsFailures()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QByteArray, password);
+        QFETCH(quint32, error);
+        QFETCH(int, state);
+        writePeer("isp", scenario);
+        PppdLine line(m_config);
+        const RasHandle handle = line.RasDial({"isp", QString(), QString(), password}).handle;
+        QTRY_VERIFY_WITH_TIMEOUT(!recorded("pid ").isEmpty() && !Alive(recorded("pid ").first().toLongLong()), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).error, error, 5000);
+        QCOMPARE(line.RasGetConnectStatus(handle).state, state);
+        QCOMPARE(line.RasEnumConnections(), handle); // readable until hung up
+        line.RasHangUp(handle);
+        QCOMPARE(line.RasEnumConnections(), RasHandle(0));
+        QCOMPARE(line.RasGetConnectStatus(handle).error, RasError::None);
+    }
+
+    void refusesAtOnce_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<QString>("pppd"); // "": the fake
+        QTest::addColumn<quint32>("error");
+        const QByteArray pw("pw");
+        const quint32 invalid = RasError::NotSupported;
+        QTest::newRow("no peer file") << "nosuch"
+                                      << ""
+                                      << "" << pw << "" << RasError::CannotFindEntry;
+        QTest::newRow("path as entry") << "../peers/isp"
+                                       << ""
+                                       << "" << pw << "" << RasError::CannotFindEntry;
+        QTest::newRow("no pppd") << "isp"
+                                 << ""
+                                 << "" << pw << "missing" << RasError::ServiceFailed;
+        QTest::newRow("pppd not executable") << "isp"
+                                             << ""
+                                             << "" << pw << "plain" << RasError::ServiceFailed;
+        QTest::newRow("command in number") << "isp"
+                                           << "0123; reboot"
+                                           << "" << pw << "" << invalid;
+        QTest::newRow("substitution in number") << "isp"
+                                                << "0$(id)"
+                                                << "" << pw << "" << invalid;
+        QTest::newRow("line break after number") << "isp"
+                                                 << "0123\n"
+                                                 << "" << pw << "" << invalid;
+        QTest::newRow("no digit") << "isp"
+                                  << "--"
+                                  << "" << pw << "" << invalid;
+        QTest::newRow("number too long") << "isp" << QString(129, '1') << "" << pw << "" << invalid;
+        QTest::newRow("other number, entry without chat") << "script"
+                                                          << "0123"
+                                                          << "" << pw << "" << invalid;
+        QTest::newRow("line break in login") << "isp"
+                                             << ""
+                                             << "alice\nnoauth" << pw << "" << invalid;
+        QTest::newRow("NUL in login") << "isp"
+                                      << "" << QString("a") + QChar(0) << pw << "" << invalid;
+        QTest::newRow("login too long in bytes") << "isp"
+                                                 << "" << QString(200, QChar(0xE9)) << pw << "" << invalid;
+        QTest::newRow("password too long") << "isp"
+                                           << ""
+                                           << "" << QByteArray(256, 'x') << "" << invalid;
+        QTest::newRow("line break in password") << "isp"
+                                                << ""
+                                                << "" << QByteArray("pw\r") << "" << invalid;
+    }
+    void refusesAtOnce()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, number);
+        QFETCH(QString, user);
+        QFETCH(QByteArray, password);
+        QFETCH(QString, pppd);
+        QFETCH(quint32, error);
+        writePeer("isp", "connected");
+        writePeer("script", "connected", "right", "/usr/local/bin/dial-isp");
+        writeFile("plain", "#!/bin/sh\n");
+        if (!pppd.isEmpty())
+            m_config.pppdPath = path(pppd);
+        PppdLine line(m_config);
+        const DialResult result = line.RasDial({entry, number, user, password});
+        QCOMPARE(result.handle, RasHandle(0));
+        QCOMPARE(result.error, error);
+        QVERIFY(!result.errorText.isEmpty());
+        QCOMPARE(line.RasEnumConnections(), RasHandle(0));
+        QVERIFY(!QFile::exists(path("record"))); // pppd never ran
+    }
+
+    void hangsUp_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<bool>("ignoresTerm");
+        QTest::newRow("pppd ends on SIGTERM") << "connected" << false;
+        QTest::newRow("pppd ignores SIGTERM: killed after the grace") << "ignoreterm" << true;
+    }
+    void hangsUp()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(bool, ignoresTerm);
+        writePeer("isp", scenario);
+        writePeer("next", "busy");
+        PppdLine line(m_config);
+        const RasHandle handle = line.RasDial({"isp", QString(), QString(), "right"}).handle;
+        QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).state, RasState::Connected, 10000);
+        QCOMPARE(line.RasDial({"isp", QString(), QString(), QByteArray()}).error, RasError::PortNotAvailable);
+        const qint64 pid = recorded("pid ").value(0).toLongLong();
+
+        QElapsedTimer clock;
+        clock.start();
+        line.RasHangUp(handle);
+        QCOMPARE(line.RasEnumConnections(), RasHandle(0)); // at once, without waiting for pppd
+        QVERIFY(Alive(pid));
+        // A new call waits for the old pppd to let go of the modem.
+        const RasHandle next = line.RasDial({"next", QString(), QString(), QByteArray()}).handle;
+        QCOMPARE(line.RasGetConnectStatus(next).state, RasState::OpenPort);
+        QTRY_VERIFY_WITH_TIMEOUT(!Alive(pid), 5000);
+        QCOMPARE(recorded("term-ignored").size(), ignoresTerm ? 1 : 0);
+        if (ignoresTerm)
+            QVERIFY(clock.elapsed() >= m_config.hangUpGraceMs - 50);
+        QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(next).error, RasError::LineBusy, 10000);
+    }
+
+    void seesAndHangsUpOutsideLinks_data()
+    {
+        QTest::addColumn<QByteArray>("flags");
+        QTest::addColumn<QString>("pidFile"); // "pppd", "sleep": that process's pid; otherwise the content
+        QTest::addColumn<bool>("seen");
+        QTest::newRow("up, run by pppd") << QByteArray("0x1091") << "pppd" << true;
+        QTest::newRow("down") << QByteArray("0x1090") << "pppd" << false;
+        QTest::newRow("stale: pid of another program") << QByteArray("0x1091") << "sleep" << false;
+        QTest::newRow("no pid file") << QByteArray("0x1091") << "" << false;
+        QTest::newRow("pid 1") << QByteArray("0x1091") << "1\n" << false;
+        QTest::newRow("process group") << QByteArray("0x1091") << "-1234\n" << false;
+        QTest::newRow("beyond pid_max") << QByteArray("0x1091") << "99999999\n" << false;
+        QTest::newRow("words") << QByteArray("0x1091") << "12 34\n" << false;
+    }
+    void seesAndHangsUpOutsideLinks()
+    {
+        QFETCH(QByteArray, flags);
+        QFETCH(QString, pidFile);
+        QFETCH(bool, seen);
+        QProcess other;
+        other.start(pidFile == "sleep" ? QString("sleep") : QString(FAKE_PPPD), {pidFile == "sleep" ? "30" : "idle"});
+        QVERIFY(other.waitForStarted(5000));
+        if (pidFile != "sleep") // its SIGTERM handler is in place once it has written its record
+            QTRY_VERIFY_WITH_TIMEOUT(!recorded("pid ").isEmpty(), 5000);
+        writeFile("sys/ppp3/flags", flags + "\n");
+        writeFile("sys/ppp3/statistics/tx_bytes", "4096\n");
+        const bool ownPid = pidFile == "pppd" || pidFile == "sleep";
+        if (!pidFile.isEmpty())
+            writeFile("run/ppp3.pid", ownPid ? QByteArray::number(other.processId()) + "\n" : pidFile.toUtf8());
+
+        PppdLine line(m_config);
+        const RasHandle handle = line.RasEnumConnections();
+        DUNStats stats;
+        QCOMPARE(handle != 0, seen);
+        QCOMPARE(line.GetDUNStats(stats), seen);
+        if (seen) {
+            QCOMPARE(line.RasGetConnectStatus(handle).state, RasState::Connected);
+            QCOMPARE(stats.BytesXmit, qint64(4096));
+            line.RasHangUp(handle);
+            QCOMPARE(line.RasEnumConnections(), RasHandle(0));
+            // SIGTERM, as for pppd (its status 5), not a kill.
+            QVERIFY(other.waitForFinished(5000));
+            QCOMPARE(other.exitCode(), 5);
+        }
+        other.kill();
+        other.waitForFinished(5000);
+    }
+
+    void listsPeerFiles()
+    {
+        for (const char *name : {"isp", "b-isp", ".hidden", "isp~", "isp.bak", "isp.dpkg-old"})
+            writeFile(QString("peers/") + name, "lock\n");
+        QDir().mkpath(path("peers/folder"));
+        QCOMPARE(PppdLine(m_config).RasEnumEntries(), QStringList({"b-isp", "isp"}));
+    }
+
+    void createsAndEditsEntries()
+    {
+        PppdLine line(m_config);
+        QString error;
+        const PhonebookEntry home{"home", "/dev/ttyUSB0", 57600, "0123 456", "alice"};
+        QVERIFY2(line.RasCreatePhonebookEntry(home, &error), qPrintable(error));
+        auto read = line.entry("home");
+        QCOMPARE(QStringList({read->device, QString::number(read->speed), read->number, read->user}),
+                 QStringList({home.device, QString::number(home.speed), home.number, home.user}));
+        QVERIFY(!line.RasCreatePhonebookEntry(home, &error)); // never replaced
+        QVERIFY(!error.isEmpty());
+
+        QFile file(path("peers/home"));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("idle 600\n");
+        file.close();
+        QVERIFY2(line.RasEditPhonebookEntry({"home", QString(), 0, "999", QString()}, &error), qPrintable(error));
+        read = line.entry("home");
+        QCOMPARE(QStringList({read->device, QString::number(read->speed), read->number, read->user}),
+                 QStringList({home.device, QString::number(home.speed), "999", ""}));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\nidle 600\n"));
+        QVERIFY(!line.RasEditPhonebookEntry({"nosuch", QString(), 0, "1", QString()}, &error));
+
+        // A line added after an open quote would become part of the quoted word.
+        const QByteArray open = "/dev/ttyS0\nuser \"alice\n";
+        writeFile("peers/open", open);
+        QVERIFY(!line.RasEditPhonebookEntry({"open", QString(), 115200, "1", "bob"}, &error));
+        QVERIFY(error.contains("open quote"));
+        QFile unchanged(path("peers/open"));
+        QVERIFY(unchanged.open(QIODevice::ReadOnly));
+        QCOMPARE(unchanged.readAll(), open);
+    }
+
+    void refusesUnsafeEntries_data()
+    {
+        QTest::addColumn<PhonebookEntry>("entry");
+        QTest::addColumn<QString>("peersDir"); // relative to the test folder
+        const PhonebookEntry good{"isp", "/dev/ttyS0", 115200, "0123", "alice"};
+        auto with = [good](auto change) {
+            PhonebookEntry entry = good;
+            change(entry);
+            return entry;
+        };
+        QTest::newRow("path in name") << with([](auto &e) { e.name = "../isp"; }) << "peers";
+        QTest::newRow("hidden name") << with([](auto &e) { e.name = ".isp"; }) << "peers";
+        QTest::newRow("name RasEnumEntries hides") << with([](auto &e) { e.name = "isp.bak"; }) << "peers";
+        QTest::newRow("line break in name") << with([](auto &e) { e.name = "isp\n"; }) << "peers";
+        QTest::newRow("quote in user") << with([](auto &e) { e.user = "al\"ice"; }) << "peers";
+        QTest::newRow("line break in user") << with([](auto &e) { e.user = "alice\nnoauth"; }) << "peers";
+        QTest::newRow("not a device") << with([](auto &e) { e.device = "/etc/passwd"; }) << "peers";
+        QTest::newRow("odd speed") << with([](auto &e) { e.speed = 12345; }) << "peers";
+        QTest::newRow("command in number") << with([](auto &e) { e.number = "1'; reboot; '"; }) << "peers";
+        QTest::newRow("peers folder not writable") << good << "plain/peers"; // under a file: fails even for root
+    }
+    void refusesUnsafeEntries()
+    {
+        QFETCH(PhonebookEntry, entry);
+        QFETCH(QString, peersDir);
+        writeFile("plain", "x");
+        m_config.peersDir = path(peersDir);
+        QString error;
+        QVERIFY(!PppdLine(m_config).RasCreatePhonebookEntry(entry, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(QDir(path("peers")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPppdLine)
+#include "tst_PppdLine.moc"

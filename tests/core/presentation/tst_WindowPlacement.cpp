@@ -1,0 +1,119 @@
+#include "presentation/WindowPlacement.h"
+
+#include <QTest>
+
+using namespace WindowPlacement;
+
+namespace {
+const QRect kPrimary(0, 0, 1920, 1080);
+const QSize kWindow(420, 260);
+} // namespace
+
+class TestWindowPlacement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pixelsRoundTripThroughTwips_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<qint64>("twips");
+        QTest::newRow("96 zero") << 0 << 96.0 << qint64(0);
+        QTest::newRow("96 one") << 1 << 96.0 << qint64(15);
+        QTest::newRow("96 screen edge") << 1919 << 96.0 << qint64(28785);
+        QTest::newRow("96 left of primary") << -1280 << 96.0 << qint64(-19200);
+        QTest::newRow("120 one") << 1 << 120.0 << qint64(12);
+        QTest::newRow("120 odd") << 333 << 120.0 << qint64(3996);
+        QTest::newRow("120 negative") << -7 << 120.0 << qint64(-84);
+        QTest::newRow("110 not whole") << 7 << 110.0 << qint64(92);
+        QTest::newRow("no dpi reads as 96") << 2 << 0.0 << qint64(30);
+    }
+    void pixelsRoundTripThroughTwips()
+    {
+        QFETCH(int, pixels);
+        QFETCH(double, dpi);
+        QFETCH(qint64, twips);
+        QCOMPARE(pixelsToTwips(pixels, dpi), twips);
+        QCOMPARE(twipsToPixels(double(twips), dpi), pixels);
+    }
+
+    void storedTwipsRead_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("plain") << "1500" << 96.0 << 100;
+        QTest::newRow("at 120") << "1500" << 120.0 << 125;
+        QTest::newRow("negative") << "-1500" << 96.0 << -100;
+        QTest::newRow("blanks") << " 1500 " << 96.0 << 100;
+        QTest::newRow("fraction") << "1507.5" << 96.0 << 101;
+        QTest::newRow("empty") << "" << 96.0 << 0;
+        QTest::newRow("not a number") << "left" << 96.0 << 0;
+        QTest::newRow("number and text") << "15x" << 96.0 << 0;
+        QTest::newRow("nan") << "nan" << 96.0 << 0;
+        QTest::newRow("huge") << "99999999999999999999" << 96.0 << kMaxPixels;
+        QTest::newRow("huge negative") << "-1e300" << 96.0 << -kMaxPixels;
+        QTest::newRow("beyond 32 bits") << "4294967296" << 96.0 << kMaxPixels;
+    }
+    void storedTwipsRead()
+    {
+        QFETCH(QString, stored);
+        QFETCH(double, dpi);
+        QFETCH(int, pixels);
+        QCOMPARE(storedTwipsToPixels(stored, dpi), pixels);
+    }
+
+    void placedOnAScreen_data()
+    {
+        QTest::addColumn<QPoint>("asked");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("placed");
+        const QList<QRect> one{kPrimary};
+        const QList<QRect> sideBySide{kPrimary, QRect(1920, 0, 1280, 1024)};
+        const QList<QRect> secondOnLeft{kPrimary, QRect(-1280, 0, 1280, 1024)};
+        const QList<QRect> stacked{kPrimary, QRect(0, -1080, 1920, 1080)};
+
+        QTest::newRow("on screen") << QPoint(100, 100) << kWindow << one << QPoint(100, 100);
+        QTest::newRow("top left corner") << QPoint(0, 0) << kWindow << one << QPoint(0, 0);
+        QTest::newRow("far right") << QPoint(5000, 100) << kWindow << one << QPoint(1500, 100);
+        QTest::newRow("far up and left") << QPoint(-5000, -5000) << kWindow << one << QPoint(0, 0);
+        QTest::newRow("mostly below") << QPoint(100, 1000) << kWindow << one << QPoint(100, 820);
+        QTest::newRow("half off right stays") << QPoint(1710, 100) << kWindow << one << QPoint(1710, 100);
+        QTest::newRow("caption above the top") << QPoint(100, -50) << kWindow << one << QPoint(100, 0);
+        QTest::newRow("larger than the screen") << QPoint(50, 50) << QSize(3000, 2000) << one << QPoint(0, 0);
+        QTest::newRow("huge stored position") << QPoint(kMaxPixels, kMaxPixels) << kWindow << one << QPoint(1500, 820);
+        QTest::newRow("extreme integers") << QPoint(INT_MAX, INT_MIN) << QSize(INT_MAX, INT_MAX) << one << QPoint(0, 0);
+        QTest::newRow("empty size") << QPoint(5000, 5000) << QSize() << one << QPoint(1919, 1079);
+        QTest::newRow("across two screens") << QPoint(1800, 100) << kWindow << sideBySide << QPoint(1800, 100);
+        QTest::newRow("on second screen") << QPoint(2500, 500) << kWindow << sideBySide << QPoint(2500, 500);
+        QTest::newRow("beyond second screen") << QPoint(4000, 300) << kWindow << sideBySide << QPoint(2780, 300);
+        QTest::newRow("below shorter second") << QPoint(2500, 1030) << kWindow << sideBySide << QPoint(2500, 764);
+        QTest::newRow("second screen removed") << QPoint(2500, 500) << kWindow << one << QPoint(1500, 500);
+        QTest::newRow("on screen left of primary")
+            << QPoint(-1000, 200) << kWindow << secondOnLeft << QPoint(-1000, 200);
+        QTest::newRow("left screen removed") << QPoint(-1000, 200) << kWindow << one << QPoint(0, 200);
+        QTest::newRow("caption on upper screen") << QPoint(100, -100) << kWindow << stacked << QPoint(100, -100);
+        QTest::newRow("gap between screens: primary wins the tie")
+            << QPoint(1970, 100) << QSize(400, 260) << QList<QRect>{kPrimary, QRect(2420, 0, 1000, 1080)}
+            << QPoint(1520, 100);
+        QTest::newRow("nearest is the small screen")
+            << QPoint(-3000, 200) << kWindow << QList<QRect>{kPrimary, QRect(-2000, 0, 1000, 1080)}
+            << QPoint(-2000, 200);
+        QTest::newRow("empty screen ignored")
+            << QPoint(100, 100) << kWindow << QList<QRect>{QRect(), kPrimary} << QPoint(100, 100);
+        QTest::newRow("no screens") << QPoint(-5000, 7) << kWindow << QList<QRect>{} << QPoint(-5000, 7);
+    }
+    void placedOnAScreen()
+    {
+        QFETCH(QPoint, asked);
+        QFETCH(QSize, size);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, placed);
+        QCOMPARE(placeOnScreen(asked, size, screens), placed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowPlacement)
+#include "tst_WindowPlacement.moc"

@@ -1,0 +1,401 @@
+#include "mail/NotifyWindow.h"
+#include "mainwindow/MainWindow.h"
+#include "session/AppCore.h"
+#include "settings/SettingsLayout.h"
+#include "support/EngineRig.h"
+#include "support/FakeTrayIcon.h"
+#include "support/ManualScheduler.h"
+#include "support/StoreFixtures.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using Field = MainState::Field;
+
+namespace {
+const QString kExitQuestion = "You still have an internet connection!\n Do you want to disconnect on exit?";
+}
+
+// The window on the headless core: fake clock, manual scheduler, scripted prompts,
+// the simulated line and a fake tray.
+struct WindowRig
+{
+    WindowRig()
+        : scheduler(clock), core(home.locations(), std::make_unique<SimulatedLine>(home.locations().simulatedPhonebook(), clock),
+                                 AppSeams{clock, scheduler, prompter, sound, launcher}, DateTimeFormats()),
+          window(core, &tray)
+    {
+        core.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", "True");
+    }
+
+    void start()
+    {
+        core.start();
+        window.applyStartSettings();
+        window.showAtStart();
+    }
+    QString label(const char *name) { return window.findChild<QLabel *>(name)->text(); }
+    QAction *action(const char *name) { return window.findChild<QAction *>(name); }
+    void pick(const QString &provider)
+    {
+        auto *combo = window.findChild<QComboBox *>("Combo1");
+        combo->setCurrentIndex(combo->findText(provider));
+        emit combo->textActivated(provider);
+    }
+
+    TempHome home;
+    FakeClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0))};
+    ManualScheduler scheduler;
+    ScriptedPrompter prompter;
+    RecordingSoundPlayer sound;
+    RecordingLauncher launcher;
+    FakeTrayIcon tray;
+    AppCore core;
+    MainWindow window;
+};
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controlsCarryTheirNames()
+    {
+        WindowRig rig;
+        rig.start();
+        for (const char *name : {"Form1", "Combo1", "Toolbar1", "lblStatus", "lblCurrTime", "lblTodayTime",
+                                 "lblMonthTime", "lblTotTime", "lblCallsNumber", "lblSym", "lblCost", "lblMinuteCost",
+                                 "lblTariffName", "lblTime", "lblDate", "Frame1", "lblConnectionSpeed",
+                                 "lblBytesRcved", "lblBytesXmited", "imgShowDUNStats", "imgAlert", "lblAlertmsg",
+                                 "imgEmail", "mnuMail", "mnuTray", "lblLineKind"})
+            QVERIFY2(rig.window.findChild<QObject *>(name) || rig.window.objectName() == name, name);
+        for (const char *key : {"Connect", "Disconnect", "ProvSett", "GenSett", "Report", "About", "Help", "Exit",
+                                "mnuCheckMail", "mnuMailEnable", "mnuMailConfigure", "mnuTrayRestore", "mnuTrayMove",
+                                "mnuTrayMinimize", "mnuTrayClose"})
+            QVERIFY2(rig.action(key), key);
+        QCOMPARE(rig.action("Connect")->text(), QString("DialUP"));
+        QCOMPARE(rig.action("Exit")->toolTip(), QString("Exit and Disconnect"));
+        auto *combo = rig.window.findChild<QComboBox *>("Combo1");
+        QCOMPARE(combo->itemText(combo->count() - 1), QString("[Create New DialUp Connection]"));
+        QVERIFY(rig.label("lblLineKind").startsWith("Simulated line"));
+        QCOMPARE(rig.window.windowTitle(), QString("LineMinder (simulated line)"));
+        QCOMPARE(rig.label("lblTime"), QString("00:00")); // before the clock's first second
+        QVERIFY(rig.tray.isAdded());
+    }
+
+    // Every label with a text shows it (its grab inside the window is not one colour),
+    // the traffic panel included, during a call and after it.
+    void labelsShowTheirText()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.window.setStatisticsShown(true);
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        for (const char *moment : {"during a call", "after it"}) {
+            rig.scheduler.advanceSeconds(10);
+            QCOMPARE(rig.label("lblConnectionSpeed") == "Not Connected", moment == QByteArray("after it"));
+            const QImage window = rig.window.grab().toImage();
+            int checked = 0;
+            for (QLabel *label : rig.window.findChildren<QLabel *>()) {
+                // A field may carry a text from outside: it must never be read as markup.
+                if (label->objectName().startsWith(QLatin1String("lbl")))
+                    QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+                if (label->text().isEmpty() || !label->isVisibleTo(&rig.window))
+                    continue;
+                const QImage shown = window.copy(QRect(label->mapTo(&rig.window, QPoint()), label->size()));
+                const QRgb first = shown.pixel(0, 0);
+                bool oneColour = true;
+                for (int y = 0; y < shown.height() && oneColour; ++y) {
+                    for (int x = 0; x < shown.width() && oneColour; ++x)
+                        oneColour = shown.pixel(x, y) == first;
+                }
+                QVERIFY2(!oneColour,
+                         qPrintable(QString("%1 %2: \"%3\"").arg(moment, label->objectName(), label->text())));
+                ++checked;
+            }
+            QVERIFY(checked > 20);
+            rig.action("Disconnect")->trigger();
+        }
+    }
+
+    void wholeCallThroughTheButtons()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.prompter.allowMessages(false);
+        rig.action("Connect")->trigger();
+        QVERIFY(!rig.window.findChild<QComboBox *>("Combo1")->isEnabled());
+        rig.scheduler.advanceSeconds(5);
+        QCOMPARE(rig.label("lblStatus"), QString("Connected"));
+        rig.scheduler.advanceSeconds(60);
+        QCOMPARE(rig.label("lblCurrTime"), QString("00:01:00"));
+        QCOMPARE(rig.label("lblCallsNumber"), QString("1"));
+        QVERIFY(!rig.label("lblBytesRcved").isEmpty());
+        QVERIFY(rig.tray.calls().contains("tip:00:01:00"));
+        rig.action("Disconnect")->trigger();
+        rig.scheduler.advanceSeconds(2);
+        QCOMPARE(rig.label("lblStatus"), QString("Ready..."));
+        QVERIFY(rig.window.findChild<QComboBox *>("Combo1")->isEnabled());
+        QCOMPARE(rig.core.store.GetSetting("Providers \\Demo ISP (simulated)", "TotTime"), QString("00:01:00"));
+    }
+
+    void simulatedDemoProvidersArePricedOnFirstStart()
+    {
+        WindowRig rig;
+        QVERIFY(rig.core.line->RasCreatePhonebookEntry({"My ISP", {}, 115200, "555-0123", {}}, nullptr));
+        rig.start();
+        rig.pick("Demo ISP (simulated)"); // no "no tariff" message
+        QCOMPARE(rig.label("lblTariffName"), QString("Demo Tariff"));
+        QCOMPARE(rig.label("lblMinuteCost"), QString("Cost per minute:  0.0500"));
+        // A provider the user set up gets no tariff of ours.
+        QVERIFY(rig.core.store.GetAllSettings(SettingsLayout::TariffAssignment("My ISP")).isEmpty());
+    }
+
+    void refusalsAndPlaceholders()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.prompter.expect("Select Provider!");
+        rig.action("ProvSett")->trigger();
+        rig.prompter.expect("Select Provider");
+        rig.action("Connect")->trigger();
+        rig.prompter.expect("Help file is not available in this version!");
+        rig.action("Help")->trigger();
+        QCOMPARE(rig.prompter.pendingExpectations(), 0);
+    }
+
+    // Configure never shows (or saves) another provider's settings.
+    void configureFollowsTheSelectedProvider()
+    {
+        WindowRig rig;
+        rig.core.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Login", "bob");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.core.profile.setText(ProviderProfile::Text::LoginName, "edited");
+        rig.pick("Busy Demo ISP (simulated)");
+        rig.core.profile.load(rig.core.store, "Demo ISP (simulated)"); // a stale profile
+        rig.action("mnuMailConfigure")->trigger();
+        QCOMPARE(rig.core.profile.provider(), QString("Busy Demo ISP (simulated)"));
+        QCOMPARE(rig.core.profile.text(ProviderProfile::Text::LoginName), QString("bob"));
+    }
+
+    void exitDuringCall_data()
+    {
+        QTest::addColumn<bool>("hangUp");
+        QTest::newRow("Yes: hang up") << true;
+        QTest::newRow("No: line stays up") << false;
+    }
+    void exitDuringCall()
+    {
+        QFETCH(bool, hangUp);
+        WindowRig rig;
+        rig.core.store.SaveSetting("Providers \\Demo ISP (simulated)", "KeepReport", "1");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(30);
+        rig.prompter.allowMessages(false);
+        rig.prompter.expect(kExitQuestion, hangUp ? Prompt::Answer::Yes : Prompt::Answer::No);
+        rig.action("Exit")->trigger();
+        QVERIFY(!rig.window.isVisible());
+        QCOMPARE(rig.core.dialer.IsConnected(), !hangUp);
+        QVERIFY(!rig.scheduler.isActive(Scheduler::Timer::Timer1));
+        const QByteArray report = rig.home.readFile("Logs/Report.ini");
+        QCOMPARE(report.count('\n'), 1); // once, whatever runs afterwards
+        QVERIFY2(report.contains("\"12:00:04\",\"12:00:30\""), report.constData()); // the end is the exit
+        QVERIFY(rig.tray.calls().contains("remove"));
+        rig.scheduler.advanceSeconds(30);
+        QCOMPARE(rig.home.readFile("Logs/Report.ini"), report);
+        QVERIFY(!rig.core.store.GetSetting("General Settings", "PosTop").isEmpty());
+    }
+
+    void exitNeverRedials()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.core.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Redial", "1");
+        rig.pick("Busy Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(3);
+        QVERIFY(rig.core.monitor.redialPending());
+        rig.window.close();
+        QVERIFY(!rig.core.monitor.redialPending());
+        rig.scheduler.advanceSeconds(10);
+        QCOMPARE(rig.core.line->RasEnumConnections(), RasHandle(0));
+    }
+
+    // Start minimized and minimize on connect, in tray mode: hidden in the tray, its menu's
+    // Minimize disabled, the caption the call time (still marked simulated).
+    void minimizedIntoTheTray_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("start minimized") << "StartMini";
+        QTest::newRow("minimize on connect") << "Minimize Conn";
+    }
+    void minimizedIntoTheTray()
+    {
+        QFETCH(QString, key);
+        WindowRig rig;
+        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(10);
+        QVERIFY(rig.core.session.CallActive);
+        QVERIFY(!rig.window.isVisible());
+        QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
+        QCOMPARE(rig.window.windowTitle(), rig.label("lblCurrTime") + " (simulated line)");
+        rig.tray.click();
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
+    }
+
+    // A failed call restores a minimized window; one hidden in the tray stays there and
+    // the tray tells the failure.
+    void failedCallAndTheWindow_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("minimized") << false;
+        QTest::newRow("hidden in the tray") << true;
+    }
+    void failedCallAndTheWindow()
+    {
+        QFETCH(bool, tray);
+        WindowRig rig;
+        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", tray ? "True" : "False");
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Busy Demo ISP (simulated)");
+        rig.window.setWindowState(Qt::WindowMinimized); // as the window manager does
+        QCOMPARE(rig.window.isVisible(), !tray);
+        rig.tray.clearCalls();
+        rig.action("Connect")->trigger();
+        rig.scheduler.advanceSeconds(3);
+        QVERIFY(!rig.core.session.dialing);
+        QCOMPARE(rig.window.isVisible(), !tray);
+        QVERIFY(tray || !rig.window.isMinimized());
+        const QStringList messages = rig.tray.calls().filter("message:");
+        QCOMPARE(messages.size(), tray ? 1 : 0);
+        if (tray)
+            QVERIFY2(messages.first().startsWith("message:LineMinder|The line is busy"), qPrintable(messages.first()));
+    }
+
+    // While a message box waits for its answer, the toolbar and the tray menu do nothing.
+    void commandsWaitForAnOpenBox()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.prompter.allowMessages();
+        rig.pick("Demo ISP (simulated)");
+        QDialog box(&rig.window);
+        box.setModal(true);
+        QTimer::singleShot(0, &box, [&] {
+            for (const char *name : {"Connect", "Exit", "mnuTrayMinimize", "mnuTrayClose"})
+                rig.action(name)->trigger();
+            rig.tray.rightClick(QPoint(5, 5));
+            QVERIFY(!rig.window.findChild<QMenu *>("mnuTray")->isVisible());
+            box.accept();
+        });
+        box.exec();
+        QVERIFY(!rig.core.session.dialing);
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
+        QVERIFY(rig.scheduler.isActive(Scheduler::Timer::Timer1));
+        rig.action("Connect")->trigger();
+        QVERIFY(rig.core.session.dialing);
+    }
+
+    // An open notification window shows the count of the latest check, whatever it is.
+    void notificationFollowsEveryCount()
+    {
+        WindowRig rig;
+        rig.start();
+        emit rig.core.mail.notificationReady("You have 2 new messages", "5/3/2024 12:00:00");
+        auto *notify = rig.window.findChild<NotifyWindow *>("frmNotify");
+        QVERIFY(notify && notify->isVisible());
+        emit rig.core.mail.countRead("You have 0 new messages", "5/3/2024 12:15:00");
+        QCOMPARE(notify->findChild<QLabel *>("lblMsg0")->text(), QString("You have 0 new messages"));
+        QCOMPARE(notify->findChild<QLabel *>("lblMsg1")->text(), QString("5/3/2024 12:15:00"));
+        notify->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        emit rig.core.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
+        QVERIFY(!rig.window.findChild<NotifyWindow *>("frmNotify"));
+    }
+
+    void trayClicksAndMenu()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.action("mnuTrayMinimize")->trigger();
+        QVERIFY(!rig.window.isVisible());
+        QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
+        rig.tray.click();
+        QVERIFY(rig.window.isVisible());
+        QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
+        // Mouse movement over the window is no tray click.
+        rig.action("mnuTrayMinimize")->trigger();
+        QTest::mouseMove(&rig.window, QPoint(10, 10));
+        QVERIFY(!rig.window.isVisible());
+    }
+
+    void alarmWhileHiddenTellsThroughTheTray()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.action("mnuTrayMinimize")->trigger();
+        emit rig.core.alarms.alarmRaised(1, "The current call has reached its time limit.");
+        QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
+    }
+
+    void positionRoundTrip()
+    {
+        WindowRig rig;
+        const QString section = "General Settings";
+        rig.core.store.SaveSetting(section, "SavePos", "1");
+        const int dpi = rig.window.logicalDpiX();
+        rig.core.store.SaveSetting(section, "PosLeft", QString::number(100 * 1440 / dpi));
+        rig.core.store.SaveSetting(section, "PosTop", QString::number(80 * 1440 / dpi));
+        rig.start();
+        QCOMPARE(rig.window.pos(), QPoint(100, 80));
+        rig.window.close();
+        QCOMPARE(rig.core.store.GetSetting(section, "PosLeft"), QString::number(100 * 1440 / dpi));
+        QCOMPARE(rig.core.store.GetSetting(section, "PosTop"), QString::number(80 * 1440 / dpi));
+    }
+
+    void statisticsPanelFolds()
+    {
+        WindowRig rig;
+        rig.start();
+        auto *toggle = rig.window.findChild<QToolButton *>("imgShowDUNStats");
+        QCOMPARE(toggle->property("tag").toString(), QString("Min"));
+        const QSize compact = rig.window.size();
+        QCOMPARE(rig.window.minimumSize(), compact); // the user cannot resize it
+        QCOMPARE(rig.window.maximumSize(), compact);
+        toggle->click();
+        QCOMPARE(toggle->property("tag").toString(), QString("Max"));
+        QVERIFY(rig.window.findChild<QWidget *>("Frame1")->isVisibleTo(&rig.window));
+        QVERIFY(rig.window.height() > compact.height());
+        QCOMPARE(rig.window.maximumSize(), rig.window.size());
+        toggle->click();
+        QCOMPARE(toggle->property("tag").toString(), QString("Min"));
+        QCOMPARE(rig.window.size(), compact);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"
