@@ -64,33 +64,53 @@ private slots:
         QTest::addColumn<QByteArray>("monthArchive");
         QTest::addColumn<QString>("todayShown");
         QTest::addColumn<QString>("monthShown");
+        QTest::addColumn<QString>("dayPayment"); // hundredths stored
         QTest::newRow("same day") << "5/3/24" << QDateTime(QDate(2024, 3, 5), QTime(18, 0)) << QByteArray()
-                                  << QByteArray() << "01:10:00" << "05:00:00";
+                                  << QByteArray() << "01:10:00"
+                                  << "05:00:00"
+                                  << "350";
         QTest::newRow("next day") << "5/3/24" << QDateTime(QDate(2024, 3, 6), QTime(8, 0))
                                   << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$3.5000\"\r\n") << QByteArray()
-                                  << "00:00:00" << "05:00:00";
+                                  << "00:00:00"
+                                  << "05:00:00"
+                                  << "350";
         QTest::newRow("same day number next month")
             << "5/3/24" << QDateTime(QDate(2024, 4, 5), QTime(8, 0))
             << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$3.5000\"\r\n")
-            << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00" << "00:00:00";
+            << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
+            << "00:00:00"
+            << "350";
         QTest::newRow("same date next year")
             << "5/3/23" << QDateTime(QDate(2024, 3, 5), QTime(8, 0))
             << QByteArray("\"Home\",\"5/3/2023\",\"1:10:0\",\"$3.5000\"\r\n")
-            << QByteArray("\"Home\",\"3/2023\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00" << "00:00:00";
+            << QByteArray("\"Home\",\"3/2023\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
+            << "00:00:00"
+            << "350";
         QTest::newRow("month end") << "31/1/24" << QDateTime(QDate(2024, 2, 1), QTime(0, 0, 5))
                                    << QByteArray("\"Home\",\"31/1/2024\",\"1:10:0\",\"$3.5000\"\r\n")
                                    << QByteArray("\"Home\",\"1/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
-                                   << "00:00:00";
+                                   << "00:00:00"
+                                   << "350";
         QTest::newRow("march then may") << "20/3/24" << QDateTime(QDate(2024, 5, 2), QTime(9, 0))
                                         << QByteArray("\"Home\",\"20/3/2024\",\"1:10:0\",\"$3.5000\"\r\n")
-                                        << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n")
-                                        << "00:00:00" << "00:00:00";
+                                        << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
+                                        << "00:00:00"
+                                        << "350";
         QTest::newRow("fresh provider") << "0" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
-                                        << QByteArray() << "00:00:00" << "00:00:00";
+                                        << QByteArray() << "00:00:00"
+                                        << "00:00:00"
+                                        << "350";
+        // Time online without a payment (no tariff) is a day to archive too.
+        QTest::newRow("next day, unpriced")
+            << "5/3/24" << QDateTime(QDate(2024, 3, 6), QTime(8, 0))
+            << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$0.0000\"\r\n") << QByteArray() << "00:00:00"
+            << "05:00:00"
+            << "0";
         // Figures stored with a date that is no date are kept, counted in today and this month.
         QTest::newRow("no date") << "31/2/24" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
                                  << QByteArray() << "01:10:00"
-                                 << "05:00:00";
+                                 << "05:00:00"
+                                 << "350";
     }
     void closesFinishedPeriods()
     {
@@ -100,12 +120,13 @@ private slots:
         QFETCH(QByteArray, monthArchive);
         QFETCH(QString, todayShown);
         QFETCH(QString, monthShown);
+        QFETCH(QString, dayPayment);
 
         AccountingRig rig(loadedAt);
         if (savedDate == "0")
             rig.store.SaveSetting(SettingsLayout::Provider("Home"), "KeepReport", "1");
         else
-            storeCounters(rig.store, "Home", savedDate, "1:10:0", "5:0:0", "350", "1200");
+            storeCounters(rig.store, "Home", savedDate, "1:10:0", "5:0:0", dayPayment, "1200");
         rig.prompter.allowMessages();
         rig.accounts->LoadProvider("Home");
         QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), dayArchive);

@@ -27,6 +27,7 @@ private slots:
         QTest::newRow("two points") << "1.2.3" << false << qint64(0);
         QTest::newRow("sign only") << "-" << false << qint64(0);
         QTest::newRow("too big") << "99999999999999999999" << false << qint64(0);
+        QTest::newRow("too big, zeros") << "100000000000000000000" << false << qint64(0);
         QTest::newRow("largest") << "999999999999.9999" << true << qint64(9999999999999999);
         QTest::newRow("smallest") << "-000999999999999.9999" << true << qint64(-9999999999999999);
         QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << false << qint64(0);
@@ -69,6 +70,7 @@ private slots:
         QCOMPARE(Money::parseOrZero(u"150").hundredthsToUnits().toFixed(), QString("1.5000"));
         QCOMPARE(Money::parseOrZero(u"1").hundredthsToUnits().toFixed(), QString("0.0100"));
         QCOMPARE(Money::parseOrZero(u"0.005").hundredthsToUnits().toFixed(), QString("0.0001")); // rounded
+        QCOMPARE(Money::parseOrZero(u"-0.005").hundredthsToUnits().toFixed(), QString("-0.0001"));
         QCOMPARE(Money::parseOrZero(u"12.3456").unitsToHundredths().toPlain(), QString("1234.56"));
         // Adding a cost of 0.1 ten times is exactly 1, unlike a double.
         Money total;
