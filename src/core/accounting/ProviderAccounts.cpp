@@ -1,5 +1,7 @@
 #include "accounting/ProviderAccounts.h"
 
+#include <algorithm>
+
 #include "accounting/CallAccounting.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/TariffSelection.h"
@@ -84,22 +86,22 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     figures.total = TimeCounter::fromText(stored("TotTime"));
     figures.today = TimeCounter::fromText(stored("TodayTime"));
     figures.month = TimeCounter::fromText(stored("MonthTime"));
-    bool callsOk = false;
-    figures.calls = std::max(0, stored("Calls").trimmed().toInt(&callsOk));
+    figures.calls = std::max(0, stored("Calls").trimmed().toInt());
     figures.totalPayment = Money::parseOrZero(stored("Payment")).hundredthsToUnits();
     figures.monthPayment = Money::parseOrZero(stored("Month Payment")).hundredthsToUnits();
     figures.dayPayment = Money::parseOrZero(stored("Day Payment")).hundredthsToUnits();
     m_countersDate = ParseTodayDate(stored("TodayDate"));
-    for (qsizetype i = 0; i < m_unsaved.size(); ++i) {
-        if (m_unsaved[i].provider.compare(provider, Qt::CaseInsensitive) == 0) {
-            const Counters unsaved = m_unsaved.takeAt(i);
-            figures = unsaved.figures;
-            m_countersDate = unsaved.date;
-            m_lastStart = unsaved.lastStart;
-            m_lastEnd = unsaved.lastEnd;
-            m_currentUnsaved = true;
-            break;
-        }
+    // Counters kept in memory after a failed save are newer than the stored ones.
+    const auto unsaved = std::find_if(m_unsaved.begin(), m_unsaved.end(), [&](const Counters &counters) {
+        return counters.provider.compare(provider, Qt::CaseInsensitive) == 0;
+    });
+    if (unsaved != m_unsaved.end()) {
+        figures = unsaved->figures;
+        m_countersDate = unsaved->date;
+        m_lastStart = unsaved->lastStart;
+        m_lastEnd = unsaved->lastEnd;
+        m_currentUnsaved = true;
+        m_unsaved.erase(unsaved);
     }
 
     const QDateTime now = m_clock.now();
