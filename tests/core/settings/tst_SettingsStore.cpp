@@ -139,14 +139,6 @@ private slots:
         QCOMPARE(DecryptPassword(scrambled, key), plain);
     }
 
-    void passwordScramblerRoundTripsEveryByte()
-    {
-        QByteArray all;
-        for (int i = 0; i < 256; ++i)
-            all.append(char(255 - i));
-        QCOMPARE(DecryptPassword(EncryptPassword(all, kPasswordKey), kPasswordKey), all);
-    }
-
     void bytesSurviveByteForByte()
     {
         QByteArray all;
@@ -159,6 +151,7 @@ private slots:
         }
         SettingsStore store(dbPath());
         QCOMPARE(store.GetSettingBytes("Providers \\X", "password"), all);
+        QCOMPARE(DecryptPassword(EncryptPassword(all, kPasswordKey), kPasswordKey), all);
         QCOMPARE(store.GetSetting("Providers \\X", "Name"), QString::fromUtf8("Müller \xe2\x82\xac"));
     }
 
