@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/DataLocations.h"
 #include "platform/ProgramLauncher.h"
+#include "platform/ProgramName.h"
 #include "platform/QtScheduler.h"
 #include "platform/SingleInstance.h"
 #include "session/AppCore.h"
@@ -27,7 +28,7 @@ int fail(Prompter &prompter, const QString &text)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LineMinder"));
+    QApplication::setApplicationName(ProgramName());
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     // Closing a secondary window must never end the program without the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -33,6 +33,14 @@ void assignTariff(SettingsStore &store, const QString &provider, const QString &
         store.SaveSetting(SettingsLayout::TariffAssignment(provider), QString::number(dayClass), tariff);
 }
 
+void writeValues(SettingsStore &store, const QString &section, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const qsizetype split = entry.indexOf('=');
+        store.SaveSetting(section, entry.left(split), entry.mid(split + 1));
+    }
+}
+
 QStringList snapshot(const SettingsStore &store, const QStringList &sections, ValueForm form)
 {
     QStringList lines;

@@ -24,6 +24,9 @@ void writeTariff(SettingsStore &store, const QString &name, const TariffText &ta
 void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,
                   std::initializer_list<int> dayClasses = {1, 2, 3, 4, 5, 6, 7, 8});
 
+// Writes "key=value" entries (split at the first "=") into one section, in order.
+void writeValues(SettingsStore &store, const QString &section, const QStringList &entries);
+
 // Every value of the given sections, in listing order, one "section | key = value" line each;
 // AsBytes shows the stored bytes in hex (for values that need not be text).
 enum class ValueForm { AsText, AsBytes };

@@ -5,9 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-const QString kAppFolder = QStringLiteral("LineMinder");
-} // namespace
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/ProgramName.h"
 
 bool EnsurePrivateFolder(const QString &path, QString *reason)
 {
@@ -25,6 +26,16 @@ bool EnsurePrivateFolder(const QString &path, QString *reason)
     return false;
 }
 
+bool EnsurePrivateFile(const QString &path)
+{
+    const QFileDevice::Permissions userOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    // O_EXCL: a file made by someone else meanwhile is kept as it is, never truncated.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+    return QFile::setPermissions(path, userOnly);
+}
+
 DataLocations::DataLocations(QString configDir, QString dataDir)
     : m_configDir(std::move(configDir)), m_dataDir(std::move(dataDir))
 {
@@ -37,7 +48,7 @@ DataLocations DataLocations::fromEnvironment()
         return inside(QDir(home).absolutePath());
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return DataLocations(config + QLatin1Char('/') + kAppFolder, data + QLatin1Char('/') + kAppFolder);
+    return DataLocations(config + QLatin1Char('/') + ProgramName(), data + QLatin1Char('/') + ProgramName());
 }
 
 bool DataLocations::ensureFolders(QString *reason) const

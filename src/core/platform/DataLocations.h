@@ -38,5 +38,10 @@ private:
 // *reason (when given) says which folder could not be made.
 bool EnsurePrivateFolder(const QString &path, QString *reason = nullptr);
 
+// Creates a file when missing (empty) and makes it readable and writable by the user only.
+// A new file never exists with wider permissions, and an existing one is never truncated.
+// Returns false when the file is not there or its permissions could not be set.
+bool EnsurePrivateFile(const QString &path);
+
 // "/", "\", control characters and a leading "." become "_"; an empty name becomes "_".
 QString SafeFileName(const QString &name);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/ProgramName.h"
+
 // Every message box of the program goes through this seam, so the core can ask and
 // tell without widgets and tests can script the answers.
 struct Prompt
@@ -11,7 +13,7 @@ struct Prompt
     enum class Answer { Ok, Yes, No, Cancel };
 
     QString text; // shown as plain text, never as rich text
-    QString title = QStringLiteral("LineMinder");
+    QString title = ProgramName();
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
 };

@@ -136,13 +136,23 @@ bool Append(const QString &path, const QString &text, QString *error)
 
 bool Replace(const QString &path, const QString &text, QString *error)
 {
+    return ReplaceBytes(path, text.toUtf8(), std::nullopt, error);
+}
+
+bool ReplaceBytes(const QString &path, QByteArrayView bytes, std::optional<QFileDevice::Permissions> permissions,
+                  QString *error)
+{
+    // QSaveFile writes a temporary file beside the target (with the target's permissions)
+    // and renames it over the target on commit.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    file.write(text.toUtf8());
+    if (permissions)
+        file.setPermissions(*permissions);
+    file.write(bytes.data(), bytes.size());
     if (!file.commit()) {
         if (error)
             *error = file.errorString();

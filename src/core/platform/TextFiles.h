@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The program's text files (log, archives, Holiday.hl, tariff files) are written as
 // UTF-8 with CR LF. Older files may hold Windows-1252 bytes and LF-only lines, so the
 // readers decode line by line: valid UTF-8 as such, anything else as Windows-1252.
@@ -39,5 +41,10 @@ bool Append(const QString &path, const QString &text, QString *error = nullptr);
 
 // Replaces a whole file atomically: readers see either the old or the new content.
 bool Replace(const QString &path, const QString &text, QString *error = nullptr);
+
+// The same for any bytes. The new file gets permissions when given, otherwise those of the
+// file it replaces (a new file: the usual ones for the user's umask).
+bool ReplaceBytes(const QString &path, QByteArrayView bytes,
+                  std::optional<QFileDevice::Permissions> permissions = std::nullopt, QString *error = nullptr);
 
 } // namespace TextFiles

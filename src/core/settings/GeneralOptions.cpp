@@ -10,28 +10,28 @@
 
 namespace {
 
-struct Field
-{
-    const char *control;
-    const char *key;     // in "General Settings"
-    const char *initial; // the text a load gives when the key is missing
-};
+namespace Key = SettingsLayout::Key;
+using Field = SettingsValues::Field;
+constexpr int kGeneral = 0; // every value is in "General Settings"
 
 // In the order of GeneralOptions::Check.
 constexpr Field kChecks[] = {
-    {"chkAddCost", "AddCost", "0"},        {"chkAddTime", "AddTime", "0"},
-    {"chkMinCharge", "AddMinCharge", "0"}, {"chkShowSplash", "ShowSplash", "1"},
-    {"chkSound1", "chkSound1", "0"},       {"chkDisplayDUNStats", "ShowDUNStats", "0"},
-    {"chkSound2", "chkSound2", "0"},       {"chkMinimize", "Minimize Conn", "0"},
-    {"chkStartMini", "StartMini", "0"},    {"chkOnTop", "OnTop", "0"},
-    {"chkStartUp", "StartUp", "0"},        {"chkpPosition", "SavePos", "0"},
+    {"chkAddCost", kGeneral, Key::AddCost, "0"},        {"chkAddTime", kGeneral, Key::AddTime, "0"},
+    {"chkMinCharge", kGeneral, Key::AddMinCharge, "0"}, {"chkShowSplash", kGeneral, Key::ShowSplash, "1"},
+    {"chkSound1", kGeneral, "chkSound1", "0"},          {"chkDisplayDUNStats", kGeneral, "ShowDUNStats", "0"},
+    {"chkSound2", kGeneral, "chkSound2", "0"},          {"chkMinimize", kGeneral, "Minimize Conn", "0"},
+    {"chkStartMini", kGeneral, "StartMini", "0"},       {"chkOnTop", kGeneral, "OnTop", "0"},
+    {"chkStartUp", kGeneral, "StartUp", "0"},           {"chkpPosition", kGeneral, "SavePos", "0"},
 };
 static_assert(std::size(kChecks) == std::size_t(GeneralOptions::Check::Count_));
 
 // In the order of GeneralOptions::Text.
 constexpr Field kTexts[] = {
-    {"txtAddCost", "AddCostTxt", "0"}, {"txtAddTime", "AddTimeTxT", "0"}, {"txtMinCharge", "AddMinChargeTxT", "0"},
-    {"txtSound1", "Sound1", ""},       {"txtSound2", "Sound2", ""},
+    {"txtAddCost", kGeneral, Key::AddCostText, "0"},
+    {"txtAddTime", kGeneral, Key::AddTimeText, "0"},
+    {"txtMinCharge", kGeneral, Key::AddMinChargeText, "0"},
+    {"txtSound1", kGeneral, "Sound1", ""},
+    {"txtSound2", kGeneral, "Sound2", ""},
 };
 static_assert(std::size(kTexts) == std::size_t(GeneralOptions::Text::Count_));
 
@@ -64,27 +64,21 @@ bool GeneralOptions::isLaunchStyle(int style)
     return (style >= 1 && style <= 4) || style == 6;
 }
 
-GeneralOptions::GeneralOptions(QObject *parent) : QObject(parent), m_currencySymbol(QLocale::system().currencySymbol())
+GeneralOptions::GeneralOptions(QObject *parent)
+    : QObject(parent), m_values(kChecks, kTexts), m_currencySymbol(QLocale::system().currencySymbol())
 {
-    for (std::size_t i = 0; i < m_checks.size(); ++i)
-        m_checks[i] = SettingIsTrue(QLatin1String(kChecks[i].initial));
-    for (std::size_t i = 0; i < m_texts.size(); ++i)
-        m_texts[i] = QLatin1String(kTexts[i].initial);
 }
 
 void GeneralOptions::load(const SettingsStore &store)
 {
     const QString section = SettingsLayout::GeneralSettings();
-    for (std::size_t i = 0; i < m_checks.size(); ++i)
-        m_checks[i] = store.GetFlag(section, QLatin1String(kChecks[i].key), QLatin1String(kChecks[i].initial));
-    for (std::size_t i = 0; i < m_texts.size(); ++i)
-        m_texts[i] = store.GetSetting(section, QLatin1String(kTexts[i].key), QLatin1String(kTexts[i].initial));
+    m_values.load(store, {section});
     // "MinNormal" is always written as the opposite; the main window goes by "MinTray".
     m_minimizeToTray = store.GetFlag(section, QStringLiteral("MinTray"), QStringLiteral("false"));
 
     const QString logs = SettingsLayout::LogSettings();
     // The per-provider files win when both modes are set, as with the log writer.
-    m_separateLogs = store.GetFlag(logs, QStringLiteral("2 Log"), QStringLiteral("0"));
+    m_separateLogs = store.GetFlag(logs, QLatin1String(Key::PerProviderLog), QStringLiteral("0"));
     for (int n = 1; n <= kLogItems; ++n)
         m_logItems[n - 1] = store.GetFlag(logs, QString::number(n), QStringLiteral("0"));
 
@@ -102,10 +96,9 @@ void GeneralOptions::load(const SettingsStore &store)
 bool GeneralOptions::save(SettingsStore &store)
 {
     const QString section = SettingsLayout::GeneralSettings();
-    auto writeCheck = [&](Check check) {
-        store.SaveSetting(section, QLatin1String(kChecks[int(check)].key), QString::number(int(isChecked(check))));
-    };
-    auto writeText = [&](Text t) { store.SaveSetting(section, QLatin1String(kTexts[int(t)].key), text(t)); };
+    const QStringList sections{section};
+    auto writeCheck = [&](Check check) { m_values.saveCheck(store, sections, int(check)); };
+    auto writeText = [&](Text t) { m_values.saveText(store, sections, int(t)); };
 
     SettingsStore::Batch batch(store);
     writeCheck(Check::AddCost);
@@ -127,8 +120,8 @@ bool GeneralOptions::save(SettingsStore &store)
     const QString logs = SettingsLayout::LogSettings();
     for (int n = 1; n <= kLogItems; ++n)
         store.SaveSetting(logs, QString::number(n), QString::number(int(m_logItems[n - 1])));
-    store.SaveSetting(logs, QStringLiteral("1 Log"), truthText(!m_separateLogs));
-    store.SaveSetting(logs, QStringLiteral("2 Log"), truthText(m_separateLogs));
+    store.SaveSetting(logs, QLatin1String(Key::SharedLog), truthText(!m_separateLogs));
+    store.SaveSetting(logs, QLatin1String(Key::PerProviderLog), truthText(m_separateLogs));
 
     writeCheck(Check::StartUp);
     store.SaveSetting(section, QStringLiteral("MinTray"), truthText(m_minimizeToTray));
@@ -149,28 +142,24 @@ bool GeneralOptions::save(SettingsStore &store)
 
 bool GeneralOptions::isChecked(Check check) const
 {
-    return m_checks[int(check)];
+    return m_values.isChecked(int(check));
 }
 
 void GeneralOptions::setChecked(Check check, bool on)
 {
-    if (m_checks[int(check)] == on)
-        return;
-    m_checks[int(check)] = on;
-    emit changed();
+    if (m_values.setChecked(int(check), on))
+        emit changed();
 }
 
 QString GeneralOptions::text(Text text) const
 {
-    return m_texts[int(text)];
+    return m_values.text(int(text));
 }
 
 void GeneralOptions::setText(Text text, const QString &value)
 {
-    if (m_texts[int(text)] == value)
-        return;
-    m_texts[int(text)] = value;
-    emit changed();
+    if (m_values.setText(int(text), value))
+        emit changed();
 }
 
 void GeneralOptions::setMinimizeToTray(bool tray)

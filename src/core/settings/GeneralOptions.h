@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "settings/SettingsValues.h"
 #include "values/Money.h"
 
 class SettingsStore;
@@ -109,8 +110,7 @@ signals:
     void changed();
 
 private:
-    std::array<bool, int(Check::Count_)> m_checks{};
-    std::array<QString, int(Text::Count_)> m_texts;
+    SettingsValues m_values;
     bool m_minimizeToTray = false;
     bool m_separateLogs = false;
     std::array<bool, kLogItems> m_logItems{};

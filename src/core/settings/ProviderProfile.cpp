@@ -9,82 +9,49 @@
 
 namespace {
 
-enum class Section { Provider, Mail, Alerts };
-
-struct Field
-{
-    const char *control;
-    Section section;
-    const char *key;
-    const char *initial; // the text a load gives when the key is missing
-};
+namespace Key = SettingsLayout::Key;
+using Field = SettingsValues::Field;
+// Indexes into ProviderProfile::sections().
+enum Section : int { kProvider, kMail, kAlerts };
 
 // In the order of ProviderProfile::Check.
 constexpr Field kChecks[] = {
-    {"chkPass", Section::Provider, "SavePass", "0"},
-    {"chkRedial", Section::Provider, "Redial", "0"},
-    {"chkLog", Section::Provider, "KeepLog", "0"},
-    {"chkReport", Section::Provider, "KeepReport", "0"},
-    {"chkEMail", Section::Mail, "Check E-mail", "0"},
-    {"chkAlert1", Section::Alerts, "1", "0"},
-    {"chkAlert2", Section::Alerts, "2", "0"},
-    {"chkAlert3", Section::Alerts, "3", "0"},
-    {"chkAlert4", Section::Alerts, "4", "0"},
-    {"chkAlert5", Section::Alerts, "5", "0"},
-    {"chkAlert6", Section::Alerts, "6", "0"},
-    {"chkDisconnect15", Section::Alerts, "Disconnect15", "0"},
-    {"chkAlertSound", Section::Alerts, "ChkSound", "0"},
-    {"chkEmailInt", Section::Mail, "CheckInt", "0"},
-    {"chkSound", Section::Mail, "ChkSound", "0"},
-    {"chkLaunchEmail", Section::Mail, "Chklaunch", "0"},
+    {"chkPass", kProvider, Key::SavePass, "0"},
+    {"chkRedial", kProvider, "Redial", "0"},
+    {"chkLog", kProvider, "KeepLog", "0"},
+    {"chkReport", kProvider, "KeepReport", "0"},
+    {"chkEMail", kMail, "Check E-mail", "0"},
+    {"chkAlert1", kAlerts, "1", "0"},
+    {"chkAlert2", kAlerts, "2", "0"},
+    {"chkAlert3", kAlerts, "3", "0"},
+    {"chkAlert4", kAlerts, "4", "0"},
+    {"chkAlert5", kAlerts, "5", "0"},
+    {"chkAlert6", kAlerts, "6", "0"},
+    {"chkDisconnect15", kAlerts, "Disconnect15", "0"},
+    {"chkAlertSound", kAlerts, "ChkSound", "0"},
+    {"chkEmailInt", kMail, "CheckInt", "0"},
+    {"chkSound", kMail, "ChkSound", "0"},
+    {"chkLaunchEmail", kMail, "Chklaunch", "0"},
 };
 static_assert(std::size(kChecks) == std::size_t(ProviderProfile::Check::Count_));
 
 // In the order of ProviderProfile::Text.
 constexpr Field kTexts[] = {
-    {"txtLoginName", Section::Provider, "Login", ""},    {"txtAlertH1", Section::Alerts, "Alert H1", "00"},
-    {"txtAlertH2", Section::Alerts, "Alert H2", "00"},   {"txtAlertH3", Section::Alerts, "Alert H3", "00"},
-    {"txtAlertH4", Section::Alerts, "Alert H4", "00"},   {"txtAlertM1", Section::Alerts, "Alert M1", "00"},
-    {"txtAlertM2", Section::Alerts, "Alert M2", "00"},   {"txtAlertM3", Section::Alerts, "Alert M3", "00"},
-    {"txtAlertM4", Section::Alerts, "Alert M4", "00"},   {"txtAlert1", Section::Alerts, "Alert Call", ""},
-    {"txtAlert2", Section::Alerts, "Alert Payment", ""}, {"txtAlertSound", Section::Alerts, "AlertSound", ""},
-    {"txtPop3Host", Section::Mail, "Host", ""},          {"txtPop3User", Section::Mail, "User", ""},
-    {"txtpop3Passwd", Section::Mail, "Passwd", ""},      {"txtInterval", Section::Mail, "Interval", "15"},
-    {"txtTimeout", Section::Mail, "Timeout", "30"},      {"txtSound", Section::Mail, "Sound", ""},
-    {"txtLaunchEmail", Section::Mail, "launch", ""},
+    {"txtLoginName", kProvider, Key::Login, ""}, {"txtAlertH1", kAlerts, "Alert H1", "00"},
+    {"txtAlertH2", kAlerts, "Alert H2", "00"},   {"txtAlertH3", kAlerts, "Alert H3", "00"},
+    {"txtAlertH4", kAlerts, "Alert H4", "00"},   {"txtAlertM1", kAlerts, "Alert M1", "00"},
+    {"txtAlertM2", kAlerts, "Alert M2", "00"},   {"txtAlertM3", kAlerts, "Alert M3", "00"},
+    {"txtAlertM4", kAlerts, "Alert M4", "00"},   {"txtAlert1", kAlerts, "Alert Call", ""},
+    {"txtAlert2", kAlerts, "Alert Payment", ""}, {"txtAlertSound", kAlerts, "AlertSound", ""},
+    {"txtPop3Host", kMail, "Host", ""},          {"txtPop3User", kMail, "User", ""},
+    {"txtpop3Passwd", kMail, "Passwd", ""},      {"txtInterval", kMail, "Interval", "15"},
+    {"txtTimeout", kMail, "Timeout", "30"},      {"txtSound", kMail, "Sound", ""},
+    {"txtLaunchEmail", kMail, "launch", ""},
 };
 static_assert(std::size(kTexts) == std::size_t(ProviderProfile::Text::Count_));
 
 using Check = ProviderProfile::Check;
 using Text = ProviderProfile::Text;
-
-const Field &field(Check check)
-{
-    return kChecks[int(check)];
-}
-
-const Field &field(Text text)
-{
-    return kTexts[int(text)];
-}
-
-QString sectionPath(Section section, const QString &provider)
-{
-    switch (section) {
-    case Section::Provider:
-        return SettingsLayout::Provider(provider);
-    case Section::Mail:
-        return SettingsLayout::ProviderMail(provider);
-    case Section::Alerts:
-        return SettingsLayout::ProviderAlerts(provider);
-    }
-    return QString();
-}
-
-QString flagText(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 std::optional<int> wholeNumber(const QString &text, int low, int high)
 {
@@ -114,27 +81,45 @@ constexpr int kTimeAlarms = 4; // alarms 1..4 compare hours and minutes
 
 } // namespace
 
+QString ProviderProfile::defaultPhoneNumber()
+{
+    return SettingsLayout::DefaultPhoneNumber();
+}
+
 QString ProviderProfile::controlName(Check check)
 {
-    return QLatin1String(field(check).control);
+    return QLatin1String(kChecks[int(check)].control);
 }
 
 QString ProviderProfile::controlName(Text text)
 {
-    return QLatin1String(field(text).control);
+    return QLatin1String(kTexts[int(text)].control);
 }
 
-ProviderProfile::ProviderProfile(QObject *parent) : QObject(parent)
+std::optional<QByteArray> ProviderProfile::savedPassword(const SettingsStore &store, const QString &provider)
+{
+    // "SavePass" alone is read as a whole number rather than by the truth rule.
+    const QString section = SettingsLayout::Provider(provider);
+    if (store.GetSetting(section, QLatin1String(Key::SavePass), QStringLiteral("0")).trimmed().toInt() != 1)
+        return std::nullopt;
+    return DecryptPassword(store.GetSettingBytes(section, QLatin1String(Key::Password)), kPasswordKey);
+}
+
+ProviderProfile::ProviderProfile(QObject *parent) : QObject(parent), m_values(kChecks, kTexts)
 {
     reset();
+}
+
+QStringList ProviderProfile::sections() const
+{
+    return {SettingsLayout::Provider(m_provider), SettingsLayout::ProviderMail(m_provider),
+            SettingsLayout::ProviderAlerts(m_provider)};
 }
 
 void ProviderProfile::reset()
 {
     m_provider.clear();
-    m_checks.fill(false);
-    for (std::size_t i = 0; i < m_texts.size(); ++i)
-        m_texts[i] = QLatin1String(kTexts[i].initial);
+    m_values.reset();
     m_password.clear();
     m_phoneNumbers = QStringList{defaultPhoneNumber()};
     m_phone = defaultPhoneNumber();
@@ -159,10 +144,12 @@ void ProviderProfile::load(const SettingsStore &store, const QString &provider)
         m_currentPassword.clear();
         m_passwordOwner = provider;
     }
-    if (store.GetSetting(section, QStringLiteral("SavePass"), QStringLiteral("0")).trimmed().toInt() == 1) {
-        m_password = DecryptPassword(store.GetSettingBytes(section, QStringLiteral("Password")), kPasswordKey);
+    m_values.load(store, sections());
+    const std::optional<QByteArray> saved = savedPassword(store, provider);
+    m_values.setChecked(int(Check::Pass), saved.has_value());
+    if (saved) {
+        m_password = *saved;
         m_currentPassword = m_password;
-        m_checks[int(Check::Pass)] = true;
     }
 
     for (const auto &[key, number] : store.GetAllSettings(SettingsLayout::ProviderPhoneNumbers(provider))) {
@@ -172,25 +159,13 @@ void ProviderProfile::load(const SettingsStore &store, const QString &provider)
     // The stored number may be one that is no longer listed (only the last added number
     // is kept): it stays selectable, so the number dialled is the one shown and OK does
     // not replace it behind the user's back.
-    const QString stored = store.GetSetting(section, QStringLiteral("Phone"));
+    const QString stored = store.GetSetting(section, QLatin1String(Key::Phone));
     if (!stored.isEmpty()) {
         if (!m_phoneNumbers.contains(stored))
             m_phoneNumbers.append(stored);
         m_phone = stored;
     }
     m_currentPhone = m_phone;
-
-    for (int i = 0; i < int(Check::Count_); ++i) {
-        if (Check(i) == Check::Pass)
-            continue;
-        const Field &f = kChecks[i];
-        m_checks[i] = SettingIsTrue(
-            store.GetSetting(sectionPath(f.section, provider), QLatin1String(f.key), QLatin1String(f.initial)));
-    }
-    for (int i = 0; i < int(Text::Count_); ++i) {
-        const Field &f = kTexts[i];
-        m_texts[i] = store.GetSetting(sectionPath(f.section, provider), QLatin1String(f.key), QLatin1String(f.initial));
-    }
 
     for (const auto &[name, value] : store.GetAllSettings(SettingsLayout::TariffNames()))
         m_tariffNames.append(name);
@@ -225,19 +200,17 @@ bool ProviderProfile::save(SettingsStore &store, const std::function<bool(const 
     // store is never held locked while the user reads it.
     const bool writeMail = isChecked(Check::EMail) && mailCheck && mailCheck(*this);
 
-    auto write = [&](const Field &f, const QString &value) {
-        store.SaveSetting(sectionPath(f.section, m_provider), QLatin1String(f.key), value);
-    };
-    auto writeCheck = [&](Check check) { write(field(check), flagText(isChecked(check))); };
-    auto writeText = [&](Text t) { write(field(t), text(t)); };
+    const QStringList paths = sections();
+    auto writeCheck = [&](Check check) { m_values.saveCheck(store, paths, int(check)); };
+    auto writeText = [&](Text t) { m_values.saveText(store, paths, int(t)); };
 
     SettingsStore::Batch batch(store);
     const QString section = SettingsLayout::Provider(m_provider);
     writeText(Text::LoginName);
-    store.SaveSetting(section, QStringLiteral("Phone"), m_phone);
+    store.SaveSetting(section, QLatin1String(Key::Phone), m_phone);
     writeCheck(Check::Pass);
     // Cleared, the key is written empty rather than deleted.
-    store.SaveSettingBytes(section, QStringLiteral("Password"),
+    store.SaveSettingBytes(section, QLatin1String(Key::Password),
                            isChecked(Check::Pass) ? EncryptPassword(m_password, kPasswordKey) : QByteArray());
     for (Check check : {Check::Log, Check::Report, Check::Redial, Check::EMail})
         writeCheck(check);
@@ -316,28 +289,24 @@ bool ProviderProfile::removePhoneNumber(SettingsStore &store)
 
 bool ProviderProfile::isChecked(Check check) const
 {
-    return m_checks[int(check)];
+    return m_values.isChecked(int(check));
 }
 
 void ProviderProfile::setChecked(Check check, bool on)
 {
-    if (m_checks[int(check)] == on)
-        return;
-    m_checks[int(check)] = on;
-    emit changed();
+    if (m_values.setChecked(int(check), on))
+        emit changed();
 }
 
 QString ProviderProfile::text(Text text) const
 {
-    return m_texts[int(text)];
+    return m_values.text(int(text));
 }
 
 void ProviderProfile::setText(Text text, const QString &value)
 {
-    if (m_texts[int(text)] == value)
-        return;
-    m_texts[int(text)] = value;
-    emit changed();
+    if (m_values.setText(int(text), value))
+        emit changed();
 }
 
 void ProviderProfile::setPassword(const QString &password)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "settings/SettingsValues.h"
 #include "values/Money.h"
 
 class SettingsStore;
@@ -85,10 +86,12 @@ public:
     static constexpr int kDays = 8;   // Label(1..8): Sunday .. Saturday, holiday
     static constexpr int kAlarms = 6; // chkAlert(1..6)
 
-    static QString defaultPhoneNumber() { return QStringLiteral("[Default Phone Number]"); }
+    static QString defaultPhoneNumber();
     static QString emptyTariff() { return QStringLiteral("[Empty]"); }
     static QString controlName(Check check);
     static QString controlName(Text text);
+    // The provider's stored password when "save password" is ticked for it, else nothing.
+    static std::optional<QByteArray> savedPassword(const SettingsStore &store, const QString &provider);
 
     explicit ProviderProfile(QObject *parent = nullptr);
 
@@ -160,9 +163,11 @@ signals:
 private:
     void reset();
 
+    // The sections the values of m_provider are stored in.
+    QStringList sections() const;
+
     QString m_provider;
-    std::array<bool, int(Check::Count_)> m_checks{};
-    std::array<QString, int(Text::Count_)> m_texts;
+    SettingsValues m_values;
     QByteArray m_password;
     QStringList m_phoneNumbers;
     QString m_phone;

@@ -20,4 +20,30 @@ inline QString TariffAssignment(const QString &provider) { return QStringLiteral
 inline QString TariffNames() { return QStringLiteral("Tariff Profile \\Tariff Names"); }
 inline QString Tariff(const QString &tariff) { return TariffNames() + QLatin1Char('\\') + tariff; }
 
+// The entry the phone-number list always starts with; stored as "Phone" when chosen.
+inline QString DefaultPhoneNumber()
+{
+    return QStringLiteral("[Default Phone Number]");
+}
+
+// Keys read or written by more than one part of the program.
+namespace Key {
+// In GeneralSettings(): the charges added to every call and the splash screen.
+inline constexpr const char *AddCost = "AddCost";
+inline constexpr const char *AddCostText = "AddCostTxt";
+inline constexpr const char *AddTime = "AddTime";
+inline constexpr const char *AddTimeText = "AddTimeTxT";
+inline constexpr const char *AddMinCharge = "AddMinCharge";
+inline constexpr const char *AddMinChargeText = "AddMinChargeTxT";
+inline constexpr const char *ShowSplash = "ShowSplash";
+// In LogSettings(): one shared log file, or one per provider.
+inline constexpr const char *SharedLog = "1 Log";
+inline constexpr const char *PerProviderLog = "2 Log";
+// In Provider().
+inline constexpr const char *SavePass = "SavePass";
+inline constexpr const char *Password = "Password";
+inline constexpr const char *Login = "Login";
+inline constexpr const char *Phone = "Phone";
+} // namespace Key
+
 } // namespace SettingsLayout

@@ -1,12 +1,13 @@
 #include "settings/SettingsStore.h"
 
 #include <QAtomicInteger>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include <optional>
+
+#include "platform/DataLocations.h"
 
 Q_LOGGING_CATEGORY(lcSettings, "lineminder.settings")
 
@@ -89,12 +90,7 @@ SettingsStore::SettingsStore(const QString &path)
     : m_connectionName(QStringLiteral("lineminder-settings-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1)))
 {
     // Create the file private before SQLite opens it; its WAL files inherit the mode.
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.close();
-    }
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EnsurePrivateFile(path);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);

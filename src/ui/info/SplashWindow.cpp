@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "desktop/AppIcon.h"
+#include "platform/ProgramName.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
 
@@ -40,7 +41,7 @@ QPixmap drawSplash(qreal devicePixelRatio)
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(text.adjusted(0, 0, 0, -100), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("LineMinder"));
+    painter.drawText(text.adjusted(0, 0, 0, -100), Qt::AlignLeft | Qt::AlignBottom, ProgramName());
 
     font.setPixelSize(15);
     font.setBold(false);
@@ -64,7 +65,8 @@ QPixmap drawSplash(qreal devicePixelRatio)
 
 QString SplashWindow::StoredShowSplash(const SettingsStore &store)
 {
-    return store.GetSetting(SettingsLayout::GeneralSettings(), QStringLiteral("ShowSplash"), QStringLiteral("1"));
+    return store.GetSetting(SettingsLayout::GeneralSettings(), QLatin1String(SettingsLayout::Key::ShowSplash),
+                            QStringLiteral("1"));
 }
 
 bool SplashWindow::WantsSplash(const QString &showSplash)
@@ -78,7 +80,7 @@ SplashWindow::SplashWindow(int showMs, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_picture(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(QStringLiteral("LineMinder"));
+    setWindowTitle(ProgramName());
 
     m_picture->setObjectName(QStringLiteral("Picture1"));
     const qreal ratio = qApp->devicePixelRatio();

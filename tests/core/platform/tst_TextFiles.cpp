@@ -56,6 +56,43 @@ private slots:
         QString error;
         QVERIFY(!TextFiles::Append(dir.filePath("missing/x.log"), "b", &error));
         QVERIFY(!error.isEmpty());
+        error.clear();
+        QVERIFY(!TextFiles::Replace(dir.filePath("missing/x.log"), "b", &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    // A replaced file keeps its permissions unless others are asked for. Modes: 0 = none.
+    void replaceKeepsOrSetsPermissions_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("after");
+        QTest::newRow("kept") << 0640 << 0 << 0640;
+        QTest::newRow("set") << 0644 << 0600 << 0600;
+        QTest::newRow("new file, set") << 0 << 0600 << 0600;
+    }
+    void replaceKeepsOrSetsPermissions()
+    {
+        QFETCH(int, before);
+        QFETCH(int, asked);
+        QFETCH(int, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("peer");
+        const QByteArray name = QFile::encodeName(path);
+        if (before) {
+            QVERIFY(TextFiles::Append(path, "old and longer\n"));
+            QCOMPARE(::chmod(name.constData(), mode_t(before)), 0);
+        }
+        const auto permissions = asked ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt;
+        QVERIFY(TextFiles::ReplaceBytes(path, QByteArray("new\0\n", 5), permissions));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("new\0\n", 5));
+        struct stat info
+        {
+        };
+        QCOMPARE(::stat(name.constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 0777), after);
     }
 
     // A FIFO would block the open until another program opens its other end.
@@ -104,6 +141,14 @@ private slots:
         QCOMPARE(info.st_mode & 0777, 0700u);
         QVERIFY(locations.logFile("../x", ".log").startsWith(locations.logsDir() + "/"));
         QVERIFY(!locations.logFile("../x", ".log").contains("/../"));
+
+        // An existing file is made private, never truncated.
+        const QString file = locations.configDir() + "/settings.db";
+        QVERIFY(TextFiles::Append(file, "kept"));
+        QVERIFY(EnsurePrivateFile(file));
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0600u);
+        QCOMPARE(TextFiles::ReadLines(file).lines, QStringList{"kept"});
     }
 };
 

@@ -1,5 +1,6 @@
 #include "settings/GeneralOptions.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -17,14 +18,6 @@ namespace {
 const QString kGeneral = SettingsLayout::GeneralSettings();
 const QString kLogs = SettingsLayout::LogSettings();
 const QStringList kSections{kGeneral, kLogs, SettingsLayout::ExecList(), SettingsLayout::ExecSelected()};
-
-void storePrograms(SettingsStore &store, const QStringList &paths)
-{
-    for (int i = 0; i < paths.size(); ++i) {
-        store.SaveSetting(SettingsLayout::ExecList(), QString::number(i), paths[i]);
-        store.SaveSetting(SettingsLayout::ExecSelected(), QString::number(i), i % 2 ? "False" : "True");
-    }
-}
 
 } // namespace
 
@@ -48,74 +41,57 @@ private slots:
     {
         GeneralOptions options;
         options.load(store());
-        QStringList ticked;
-        for (int i = 0; i < int(Check::Count_); ++i) {
-            if (options.isChecked(Check(i)))
-                ticked << GeneralOptions::controlName(Check(i));
-        }
-        QString logItems;
+        QString values;
+        for (int i = 0; i < int(Check::Count_); ++i)
+            values += QString::number(options.isChecked(Check(i)));
         for (int n = 1; n <= GeneralOptions::kLogItems; ++n)
-            logItems += QString::number(options.logItem(n));
-        QStringList values{logItems, QString::number(options.minimizeToTray()), QString::number(options.separateLogs()),
-                           QString::number(options.programCount()), QString::number(options.launchStyle())};
+            values += QString::number(options.logItem(n));
+        values += QString(" %1%2 %3 %4")
+                      .arg(int(options.minimizeToTray()))
+                      .arg(int(options.separateLogs()))
+                      .arg(options.programCount())
+                      .arg(options.launchStyle());
         for (int i = 0; i < int(Text::Count_); ++i)
-            values << options.text(Text(i));
-        QCOMPARE(ticked, QStringList{"chkShowSplash"});
-        QCOMPARE(values, (QStringList{"00000000000", "0", "0", "0", "1", "0", "0", "0", "", ""}));
+            values += "|" + options.text(Text(i));
+        QCOMPARE(values, QString("000100000000"
+                                 "00000000000 00 0 1|0|0|0||"));
     }
 
     void loadSaveLoadLeavesStoreUnchanged()
     {
         SettingsStore &s = store();
-        const QStringList general{
-            "AddCost",       "1",           "AddTime",      "1",    "AddCostTxt",      "150",
-            "AddTimeTxT",    "10",          "AddMinCharge", "0",    "AddMinChargeTxT", "75",
-            "ShowSplash",    "0",           "chkSound1",    "1",    "ShowDUNStats",    "1",
-            "Sound1",        "/snd/hi.wav", "chkSound2",    "0",    "Sound2",          "/snd/bye.wav",
-            "Minimize Conn", "1",           "StartMini",    "0",    "OnTop",           "1",
-            "StartUp",       "1",           "MinTray",      "True", "MinNormal",       "False",
-            "SavePos",       "1",           "NumofEXE",     "2",    "NumofEXEStyle",   "4"};
-        for (int i = 0; i < general.size(); i += 2)
-            s.SaveSetting(kGeneral, general[i], general[i + 1]);
+        StoreFixtures::writeValues(s, kGeneral,
+                                   {"AddCost=1",       "AddTime=1",          "AddCostTxt=150", "AddTimeTxT=10",
+                                    "AddMinCharge=0",  "AddMinChargeTxT=75", "ShowSplash=0",   "chkSound1=1",
+                                    "ShowDUNStats=1",  "Sound1=/snd/hi.wav", "chkSound2=0",    "Sound2=/snd/bye.wav",
+                                    "Minimize Conn=1", "StartMini=0",        "OnTop=1",        "StartUp=1",
+                                    "MinTray=True",    "MinNormal=False",    "SavePos=1",      "NumofEXE=2",
+                                    "NumofEXEStyle=4"});
         for (int n = 1; n <= 11; ++n)
             s.SaveSetting(kLogs, QString::number(n), n % 3 ? "1" : "0");
-        s.SaveSetting(kLogs, "1 Log", "False");
-        s.SaveSetting(kLogs, "2 Log", "True");
-        s.SaveSetting(SettingsLayout::ExecList(), "0", "/usr/bin/firefox");
-        s.SaveSetting(SettingsLayout::ExecList(), "1", "/usr/bin/thunderbird --offline");
-        s.SaveSetting(SettingsLayout::ExecSelected(), "0", "False");
-        s.SaveSetting(SettingsLayout::ExecSelected(), "1", "True");
+        StoreFixtures::writeValues(s, kLogs, {"1 Log=False", "2 Log=True"});
+        StoreFixtures::writeValues(s, SettingsLayout::ExecList(), {"0=/usr/bin/firefox", "1=/usr/bin/tb --offline"});
+        StoreFixtures::writeValues(s, SettingsLayout::ExecSelected(), {"0=False", "1=True"});
 
         const QStringList before = StoreFixtures::snapshot(s, kSections);
         GeneralOptions options;
         options.load(s);
         QVERIFY(options.save(s));
         QCOMPARE(StoreFixtures::snapshot(s, kSections), before);
-    }
 
-    void optionGroupsStoredAsOpposites_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::newRow("tray, separate logs") << true;
-        QTest::newRow("normal, one log") << false;
-    }
-    void optionGroupsStoredAsOpposites()
-    {
-        QFETCH(bool, on);
-        GeneralOptions options;
-        options.setMinimizeToTray(on);
-        options.setSeparateLogs(on);
-        QVERIFY(options.save(store()));
-        const QString yes = on ? "True" : "False", no = on ? "False" : "True";
-        QCOMPARE(store().GetSetting(kGeneral, "MinTray"), yes);
-        QCOMPARE(store().GetSetting(kGeneral, "MinNormal"), no);
-        QCOMPARE(store().GetSetting(kLogs, "2 Log"), yes);
-        QCOMPARE(store().GetSetting(kLogs, "1 Log"), no);
+        // Each option pair is stored as two opposite flags.
+        options.setMinimizeToTray(false);
+        options.setSeparateLogs(false);
+        QVERIFY(options.save(s));
+        QCOMPARE(StoreFixtures::snapshot(s, kSections).filter(QRegularExpression("\\| (MinTray|MinNormal|. Log) =")),
+                 (QStringList{kGeneral + " | MinTray = False", kGeneral + " | MinNormal = True",
+                              kLogs + " | 1 Log = True", kLogs + " | 2 Log = False"}));
     }
 
     void programListStoredWholeOnlyOnSave()
     {
-        storePrograms(store(), {"a", "b", "c"});
+        StoreFixtures::writeValues(store(), SettingsLayout::ExecList(), {"0=a", "1=b", "2=c"});
+        StoreFixtures::writeValues(store(), SettingsLayout::ExecSelected(), {"0=True", "1=False", "2=True"});
         const QStringList before = StoreFixtures::snapshot(store(), kSections);
         GeneralOptions options;
         options.load(store());
