@@ -59,8 +59,6 @@ private slots:
             << QByteArray("\"01/05/25\",\"May Day\"\n") << 2 << QDate(2025, 5, 1) << true << "May Day";
         QTest::newRow("blank records") << QByteArray("\"\",\"\"\r\n,\r\n\"25/12/2024\"\r\n") << 2 << christmas << true
                                        << QString();
-        QTest::newRow("windows-1252") << QByteArray("\"14/7/2024\",\"F\xEAte\"\r\n") << 2 << QDate(2024, 7, 14) << true
-                                      << QString::fromUtf8("Fête");
         QTest::newRow("invalid both") << QByteArray("\"31/2/2024\",\"Never\"\r\n") << 2 << QDate() << false << "Never";
     }
     void loads()

@@ -40,10 +40,8 @@ private slots:
         QTest::addColumn<QStringList>("calls");
         QTest::newRow("add, tip, remove")
             << QStringList{"add:a", "tip:b", "remove"} << QStringList{"add:a", "tip:b", "remove"};
-        QTest::newRow("remove without icon") << QStringList{"remove"} << QStringList{};
         QTest::newRow("remove twice") << QStringList{"add:a", "remove", "remove"} << QStringList{"add:a", "remove"};
         QTest::newRow("tip before add") << QStringList{"tip:b", "add:a"} << QStringList{"add:a"};
-        QTest::newRow("tip after remove") << QStringList{"add:a", "remove", "tip:b"} << QStringList{"add:a", "remove"};
         QTest::newRow("add twice") << QStringList{"add:a", "add:b"} << QStringList{"add:a", "tip:b"};
         QTest::newRow("add again after remove")
             << QStringList{"add:a", "remove", "add:b"} << QStringList{"add:a", "remove", "add:b"};
