@@ -20,9 +20,10 @@ bool TempHome::exists(const QString &relativePath) const
     return QFile::exists(m_dir.filePath(relativePath));
 }
 
-void TempHome::writeFile(const QString &relativePath, const QByteArray &bytes) const
+QString TempHome::writeFile(const QString &relativePath, const QByteArray &bytes) const
 {
     QFile file(m_dir.filePath(relativePath));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+    return file.fileName();
 }

@@ -17,7 +17,8 @@ public:
 
     QByteArray readFile(const QString &relativePath) const;
     bool exists(const QString &relativePath) const;
-    void writeFile(const QString &relativePath, const QByteArray &bytes) const;
+    // Returns the file's full path.
+    QString writeFile(const QString &relativePath, const QByteArray &bytes) const;
 
 private:
     QTemporaryDir m_dir;

@@ -37,7 +37,6 @@ private slots:
         QTest::newRow("2i before end") << "0" << "08:00" << "20:00" << "" << "19:59:59" << "0.1200";
         QTest::newRow("2i at end") << "0" << "08:00" << "20:00" << "" << "20:00:00" << "0.0500";
         // Interval 1 cannot wrap midnight.
-        QTest::newRow("2i wrapped noon") << "0" << "22:00" << "06:00" << "" << "12:00:00" << "0.0500";
         QTest::newRow("2i wrapped night") << "0" << "22:00" << "06:00" << "" << "23:30:00" << "0.0500";
         // Three intervals 08-17 / 17-22 / 22-08.
         QTest::newRow("3i first") << "1" << "08:00" << "17:00" << "22:00" << "12:00:00" << "0.1200";

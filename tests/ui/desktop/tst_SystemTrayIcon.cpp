@@ -24,10 +24,7 @@ private slots:
         QTest::newRow("left click") << QSystemTrayIcon::Trigger << true << 1 << 0;
         QTest::newRow("right click") << QSystemTrayIcon::Context << true << 0 << 1;
         QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true << 0 << 0;
-        QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << true << 0 << 0;
-        QTest::newRow("unknown") << QSystemTrayIcon::Unknown << true << 0 << 0;
         QTest::newRow("left click after removal") << QSystemTrayIcon::Trigger << false << 0 << 0;
-        QTest::newRow("right click after removal") << QSystemTrayIcon::Context << false << 0 << 0;
     }
     void onlyRealClicksCount()
     {

@@ -36,8 +36,8 @@ private slots:
     {
         QTest::addColumn<QString>("showSplash");
         QTest::addColumn<QString>("ends");
-        QTest::newRow("0: no splash") << "0" << "finish";
-        QTest::newRow("1") << "1" << "finish";
+        QTest::newRow("0: no splash") << "0"
+                                      << "finish";
         QTest::newRow("yes, finished twice") << "yes" << "finish,finish";
         QTest::newRow("2, closed early") << "2" << "close";
         QTest::newRow("closed, then the timer") << "1" << "close,finish";
