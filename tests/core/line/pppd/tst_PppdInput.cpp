@@ -1,0 +1,228 @@
+#include "line/pppd/PppdInput.h"
+
+#include <QTest>
+
+#include "line/pppd/PeerFile.h"
+#include "line/pppd/PppdConnectLine.h"
+
+Q_DECLARE_METATYPE(PhonebookEntry)
+
+namespace {
+
+const QString kChatLine = QStringLiteral("/usr/sbin/chat -v -s -T 0123 ABORT BUSY '' ATZ OK 'ATDT\\T' CONNECT ''");
+const quint32 kInvalid = RasError::NotSupported;
+
+void DialRow(const char *name, const QString &entry, const QString &number, const QString &user,
+             const QByteArray &password, quint32 error)
+{
+    QTest::newRow(name) << entry << number << user << password << error;
+}
+
+void ArgumentsRow(const char *name, const QString &connect, bool plugin, const DialParams &dial,
+                  const QStringList &arguments)
+{
+    const QString peer =
+        QStringLiteral("connect %1\n%2").arg(PeerFile::Quoted(connect), plugin ? "plugin passwordfd.so\n" : "");
+    QTest::newRow(name) << peer.toUtf8() << dial.phoneNumber << dial.userName << dial.password << arguments;
+}
+
+void EntryRow(const char *name, const PhonebookEntry &entry, bool create, bool accepted)
+{
+    QTest::newRow(name) << entry << create << accepted;
+}
+
+} // namespace
+
+// What a dial and an entry may hold, how pppd is called, and the connect line's number.
+class TestPppdInput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesDialTexts_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<quint32>("error");
+        DialRow("plain", "isp", "", "alice", "pw", RasError::None);
+        DialRow("path as entry", "../peers/isp", "", "", "pw", RasError::CannotFindEntry);
+        DialRow("hidden entry", ".isp", "", "", "pw", RasError::CannotFindEntry);
+        DialRow("entry name at the limit", QString(255, 'i'), "", "", "pw", RasError::None);
+        DialRow("entry name too long", QString(256, 'i'), "", "", "pw", RasError::CannotFindEntry);
+        DialRow("dial characters", "isp", "*70,0800 (555) 12-3#wP", "", "pw", RasError::None);
+        DialRow("command in number", "isp", "0123; reboot", "", "pw", kInvalid);
+        DialRow("substitution in number", "isp", "0$(id)", "", "pw", kInvalid);
+        DialRow("line break after number", "isp", "0123\n", "", "pw", kInvalid);
+        DialRow("no digit", "isp", "--", "", "pw", kInvalid);
+        DialRow("number at the limit", "isp", QString(128, '1'), "", "pw", RasError::None);
+        DialRow("number too long", "isp", QString(129, '1'), "", "pw", kInvalid);
+        DialRow("line break in login", "isp", "", "alice\nnoauth", "pw", kInvalid);
+        DialRow("NUL in login", "isp", "", QString("a") + QChar(0), "pw", kInvalid);
+        DialRow("login at the limit in bytes", "isp", "", QString(127, QChar(0xE9)) + 'a', "pw", RasError::None);
+        DialRow("login too long in bytes", "isp", "", QString(128, QChar(0xE9)), "pw", kInvalid);
+        DialRow("password at the limit", "isp", "", "", QByteArray(255, 'x'), RasError::None);
+        DialRow("password too long", "isp", "", "", QByteArray(256, 'x'), kInvalid);
+        DialRow("line break in password", "isp", "", "", "pw\r", kInvalid);
+    }
+    void refusesDialTexts()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, number);
+        QFETCH(QString, user);
+        QFETCH(QByteArray, password);
+        QFETCH(quint32, error);
+        auto refused = PppdInput::EntryNameRefusal(entry);
+        if (!refused)
+            refused = PppdInput::LoginRefusal({entry, number, user, password});
+        QCOMPARE(refused.value_or(DialResult()).error, error);
+        QCOMPARE(refused.has_value(), !refused.value_or(DialResult()).errorText.isEmpty());
+    }
+
+    void buildsDialArguments_data()
+    {
+        QTest::addColumn<QByteArray>("peer");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<QStringList>("arguments"); // after "call isp nodetach logfd 1 nopersist"; {"<refused>"}
+        const QString other = "0800 (555) 12";
+        const QString otherLine = *PppdConnectLine::WithNumber(kChatLine, other);
+        ArgumentsRow("entry as it is", kChatLine, true, {"isp", "", "", ""}, {});
+        ArgumentsRow("the entry's own number", kChatLine, true, {"isp", "0123", "", ""}, {});
+        ArgumentsRow("another number", kChatLine, true, {"isp", other, "", ""}, {"connect", otherLine});
+        ArgumentsRow("user and password", kChatLine, true, {"isp", "", "alice smith", "pw"}, {"user", "alice smith"});
+        ArgumentsRow("plugin not in the peer", kChatLine, false, {"isp", "", "", "pw"}, {"plugin", "passwordfd.so"});
+        ArgumentsRow("no plugin without a password", kChatLine, false, {"isp", "", "", ""}, {});
+        ArgumentsRow("all, in order", kChatLine, false, {"isp", other, "al", "pw"},
+                     {"connect", otherLine, "user", "al", "plugin", "passwordfd.so"});
+        ArgumentsRow("other number, entry without chat", "/usr/local/bin/dial-isp", true, {"isp", "0123", "", ""},
+                     {"<refused>"});
+    }
+    void buildsDialArguments()
+    {
+        QFETCH(QByteArray, peer);
+        QFETCH(QString, number);
+        QFETCH(QString, user);
+        QFETCH(QByteArray, password);
+        QFETCH(QStringList, arguments);
+        const auto built = PppdInput::DialArguments({"isp", number, user, password}, PeerFile::Parse(peer));
+        if (const auto *refused = std::get_if<DialResult>(&built)) {
+            QCOMPARE(arguments, QStringList{"<refused>"});
+            QCOMPARE(refused->error, kInvalid);
+            QVERIFY(!refused->errorText.isEmpty());
+            return;
+        }
+        QCOMPARE(std::get<QStringList>(built),
+                 QStringList({"call", "isp", "nodetach", "logfd", "1", "nopersist"}) + arguments);
+    }
+
+    void checksEntries_data()
+    {
+        QTest::addColumn<PhonebookEntry>("entry");
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<bool>("accepted");
+        const PhonebookEntry good{"isp", "/dev/ttyS0", 115200, "0123", "alice"};
+        auto with = [good](auto change) {
+            PhonebookEntry entry = good;
+            change(entry);
+            return entry;
+        };
+        EntryRow("good", good, true, true);
+        EntryRow("path in name", with([](auto &e) { e.name = "../isp"; }), true, false);
+        EntryRow("hidden name", with([](auto &e) { e.name = ".isp"; }), true, false);
+        EntryRow("name RasEnumEntries hides", with([](auto &e) { e.name = "isp.bak"; }), true, false);
+        EntryRow("line break in name", with([](auto &e) { e.name = "isp\n"; }), true, false);
+        EntryRow("name at the limit", with([](auto &e) { e.name = QString(255, 'i'); }), true, true);
+        EntryRow("name too long", with([](auto &e) { e.name = QString(256, 'i'); }), true, false);
+        EntryRow("quote in user", with([](auto &e) { e.user = "al\"ice"; }), true, false);
+        EntryRow("line break in user", with([](auto &e) { e.user = "alice\nnoauth"; }), true, false);
+        EntryRow("not a device", with([](auto &e) { e.device = "/etc/passwd"; }), true, false);
+        EntryRow("device path climbs out", with([](auto &e) { e.device = "/dev/../etc/x"; }), true, false);
+        EntryRow("odd speed", with([](auto &e) { e.speed = 12345; }), true, false);
+        EntryRow("command in number", with([](auto &e) { e.number = "1'; reboot; '"; }), true, false);
+        EntryRow("create without device", with([](auto &e) { e.device.clear(); }), true, false);
+        EntryRow("create without number", with([](auto &e) { e.number.clear(); }), true, false);
+        EntryRow("edit keeps device, speed and number", with([](auto &e) { e = {"isp", "", 0, "", ""}; }), false, true);
+    }
+    void checksEntries()
+    {
+        QFETCH(PhonebookEntry, entry);
+        QFETCH(bool, create);
+        QFETCH(bool, accepted);
+        const auto refused = PppdInput::EntryRefusal(entry, create);
+        QVERIFY2(refused.has_value() != accepted, qPrintable(refused.value_or("accepted")));
+        QVERIFY(!refused.value_or("x").isEmpty());
+    }
+
+    void splitsShellWords_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("words"); // {"<none>"}: refused
+        const QStringList none{"<none>"};
+        QTest::newRow("plain") << "chat -v ABORT BUSY" << QStringList{"chat", "-v", "ABORT", "BUSY"};
+        QTest::newRow("single quotes") << "chat '' 'NO CARRIER' 'ATDT\\T'"
+                                       << QStringList{"chat", "", "NO CARRIER", "ATDT\\T"};
+        QTest::newRow("double quotes") << "chat \"a \\\"b\\\" \\\\c\"" << QStringList{"chat", "a \"b\" \\c"};
+        QTest::newRow("backslash outside quotes") << "chat ATDT\\T a\\ b" << QStringList{"chat", "ATDTT", "a b"};
+        QTest::newRow("pipe") << "chat x | tee log" << none;
+        QTest::newRow("sequence") << "chat x; reboot" << none;
+        QTest::newRow("variable") << "chat -T $NUMBER" << none;
+        QTest::newRow("variable in double quotes") << "chat \"$NUMBER\"" << none;
+        QTest::newRow("redirection") << "chat -f script 2>/tmp/x" << none;
+    }
+    void splitsShellWords()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, words);
+        QCOMPARE(PppdConnectLine::ShellWords(command).value_or(QStringList{"<none>"}), words);
+    }
+
+    // Whatever the word, the shell reads back exactly that word.
+    void quotingRoundTrips_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::newRow("plain") << "0123";
+        QTest::newRow("blank") << "0123 456";
+        QTest::newRow("apostrophe") << "it's";
+        QTest::newRow("backslash") << "ATDT\\T";
+        QTest::newRow("shell metacharacters") << "a;b|c$(d)`e`&>";
+    }
+    void quotingRoundTrips()
+    {
+        QFETCH(QString, word);
+        const QString line = PppdConnectLine::JoinShellWords({"chat", word});
+        QCOMPARE(PppdConnectLine::ShellWords(line).value_or(QStringList()), QStringList({"chat", word}));
+    }
+
+    void setsNumber_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("result"); // "<none>": not a chat line
+        auto row = [](const char *name, const QString &command, const QString &number, const QString &result) {
+            QTest::newRow(name) << command << number << result;
+        };
+        row("replaces -T", "/usr/sbin/chat -v -s -T 111 '' ATZ OK ATDT\\\\T", "0123 456",
+            "/usr/sbin/chat -v -s -T '0123 456' '' ATZ OK 'ATDT\\T'");
+        row("replaces glued -T", "chat -vsT111 -t 5 ''", "222", "chat -vs -t 5 -T 222 ''");
+        row("adds -T, -v and -s", "exec chat -f /etc/chatscripts/isp", "333",
+            "exec chat -v -s -f /etc/chatscripts/isp -T 333");
+        row("keeps -V and -S", "chat -V -S -s -v ABORT", "4", "chat -V -S -s -v -T 4 ABORT");
+        row("other program", "/usr/local/bin/dialer 0123", "1", "<none>");
+        row("shell logic", "chat x && echo ok", "1", "<none>");
+    }
+    void setsNumber()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, number);
+        QFETCH(QString, result);
+        QCOMPARE(PppdConnectLine::WithNumber(command, number).value_or("<none>"), result);
+        if (result != "<none>")
+            QCOMPARE(PppdConnectLine::ChatNumber(result), number);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPppdInput)
+#include "tst_PppdInput.moc"
