@@ -1,9 +1,9 @@
-#include "line/pppd/PppdInput.h"
-
 #include <QTest>
 
 #include "line/pppd/PeerFile.h"
 #include "line/pppd/PppdConnectLine.h"
+#include "line/pppd/PppdInput.h"
+#include "line/pppd/PppdOutput.h"
 
 Q_DECLARE_METATYPE(PhonebookEntry)
 
@@ -33,8 +33,9 @@ void EntryRow(const char *name, const PhonebookEntry &entry, bool create, bool a
 
 } // namespace
 
-// What a dial and an entry may hold, how pppd is called, and the connect line's number.
-class TestPppdInput : public QObject
+// pppd's texts, pure: what a dial and an entry may hold, pppd's arguments and the connect
+// line's number going in; its log lines and exit codes coming out.
+class TestPppdTexts : public QObject
 {
     Q_OBJECT
 
@@ -46,7 +47,6 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QByteArray>("password");
         QTest::addColumn<quint32>("error");
-        DialRow("plain", "isp", "", "alice", "pw", RasError::None);
         DialRow("path as entry", "../peers/isp", "", "", "pw", RasError::CannotFindEntry);
         DialRow("hidden entry", ".isp", "", "", "pw", RasError::CannotFindEntry);
         DialRow("entry name at the limit", QString(255, 'i'), "", "", "pw", RasError::None);
@@ -123,28 +123,22 @@ private slots:
         QTest::addColumn<PhonebookEntry>("entry");
         QTest::addColumn<bool>("create");
         QTest::addColumn<bool>("accepted");
-        const PhonebookEntry good{"isp", "/dev/ttyS0", 115200, "0123", "alice"};
-        auto with = [good](auto change) {
-            PhonebookEntry entry = good;
-            change(entry);
-            return entry;
-        };
-        EntryRow("good", good, true, true);
-        EntryRow("path in name", with([](auto &e) { e.name = "../isp"; }), true, false);
-        EntryRow("hidden name", with([](auto &e) { e.name = ".isp"; }), true, false);
-        EntryRow("name RasEnumEntries hides", with([](auto &e) { e.name = "isp.bak"; }), true, false);
-        EntryRow("line break in name", with([](auto &e) { e.name = "isp\n"; }), true, false);
-        EntryRow("name at the limit", with([](auto &e) { e.name = QString(255, 'i'); }), true, true);
-        EntryRow("name too long", with([](auto &e) { e.name = QString(256, 'i'); }), true, false);
-        EntryRow("quote in user", with([](auto &e) { e.user = "al\"ice"; }), true, false);
-        EntryRow("line break in user", with([](auto &e) { e.user = "alice\nnoauth"; }), true, false);
-        EntryRow("not a device", with([](auto &e) { e.device = "/etc/passwd"; }), true, false);
-        EntryRow("device path climbs out", with([](auto &e) { e.device = "/dev/../etc/x"; }), true, false);
-        EntryRow("odd speed", with([](auto &e) { e.speed = 12345; }), true, false);
-        EntryRow("command in number", with([](auto &e) { e.number = "1'; reboot; '"; }), true, false);
-        EntryRow("create without device", with([](auto &e) { e.device.clear(); }), true, false);
-        EntryRow("create without number", with([](auto &e) { e.number.clear(); }), true, false);
-        EntryRow("edit keeps device, speed and number", with([](auto &e) { e = {"isp", "", 0, "", ""}; }), false, true);
+        EntryRow("good", {"isp", "/dev/ttyS0", 115200, "0123", "alice"}, true, true);
+        EntryRow("path in name", {"../isp", "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
+        EntryRow("hidden name", {".isp", "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
+        EntryRow("name RasEnumEntries hides", {"isp.bak", "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
+        EntryRow("line break in name", {"isp\n", "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
+        EntryRow("name at the limit", {QString(255, 'i'), "/dev/ttyS0", 115200, "0123", "alice"}, true, true);
+        EntryRow("name too long", {QString(256, 'i'), "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
+        EntryRow("quote in user", {"isp", "/dev/ttyS0", 115200, "0123", "al\"ice"}, true, false);
+        EntryRow("line break in user", {"isp", "/dev/ttyS0", 115200, "0123", "alice\nnoauth"}, true, false);
+        EntryRow("not a device", {"isp", "/etc/passwd", 115200, "0123", "alice"}, true, false);
+        EntryRow("device path climbs out", {"isp", "/dev/../etc/x", 115200, "0123", "alice"}, true, false);
+        EntryRow("odd speed", {"isp", "/dev/ttyS0", 12345, "0123", "alice"}, true, false);
+        EntryRow("command in number", {"isp", "/dev/ttyS0", 115200, "1'; reboot; '", "alice"}, true, false);
+        EntryRow("create without device", {"isp", "", 115200, "0123", "alice"}, true, false);
+        EntryRow("create without number", {"isp", "/dev/ttyS0", 115200, "", "alice"}, true, false);
+        EntryRow("edit keeps device, speed and number", {"isp", "", 0, "", ""}, false, true);
     }
     void checksEntries()
     {
@@ -222,7 +216,87 @@ private slots:
         if (result != "<none>")
             QCOMPARE(PppdConnectLine::ChatNumber(result), number);
     }
+
+    void parsesLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<quint32>("error");
+        QTest::addColumn<qint64>("speed"); // -1: none
+        QTest::addColumn<QString>("interface");
+
+        auto row = [](const char *name, const char *line, int state, quint32 error, qint64 speed,
+                      const char *interface) {
+            QTest::newRow(name) << QString(line) << state << error << speed << QString(interface);
+        };
+        row("chat dials", "send (ATDT0123 456^M)", RasState::ConnectDevice, 0u, -1, "");
+        row("init string is not dialing", "send (AT&F&D2^M)", -1, 0u, -1, "");
+        row("modem echo of dial", "ATDT0123^M", RasState::ConnectDevice, 0u, -1, "");
+        row("bare CONNECT", "CONNECT", RasState::DeviceConnected, 0u, -1, "");
+        row("CONNECT with speed", "CONNECT 33600", RasState::DeviceConnected, 0u, 33600, "");
+        row("CONNECT with protocol", "CONNECT 115200/V42bis^M", RasState::DeviceConnected, 0u, 115200, "");
+        row("chat REPORT", "chat:  Dec 06 20:01:08 CONNECT 33600/ARQ/V34/LAPM", RasState::DeviceConnected, 0u, 33600,
+            "");
+        row("chat waits for CONNECT", "expect (CONNECT)", -1, 0u, -1, "");
+        row("chat arms REPORT", "report (CONNECT)", -1, 0u, -1, "");
+        row("CONNECTION is not CONNECT", "CONNECTION LOST", -1, 0u, -1, "");
+        row("serial", "Serial connection established.", RasState::AllDevicesConnected, 0u, -1, "");
+        row("using interface", "Using interface ppp1", RasState::Authenticate, 0u, -1, "ppp1");
+        row("connect pppN", "Connect: ppp0 <--> /dev/ttyS0", RasState::Authenticate, 0u, -1, "ppp0");
+        row("PAP ok", "PAP authentication succeeded", RasState::Authenticated, 0u, -1, "");
+        row("local IP", "local  IP address 10.0.0.2", RasState::Connected, 0u, -1, "");
+        row("remote IP alone", "remote IP address 10.0.0.1", -1, 0u, -1, "");
+        row("ip-up finished", "Script /etc/ppp/ip-up finished (pid 77), status = 0x0", RasState::Connected, 0u, -1, "");
+        row("IPv6 only", "local  LL address fe80::1", RasState::Connected, 0u, -1, "");
+
+        // chat lists its ABORT strings when it starts: that is not a failure.
+        row("abort armed", "abort on (BUSY)", -1, 0u, -1, "");
+        row("Failed BUSY", "Failed (BUSY)", -1, RasError::LineBusy, -1, "");
+        row("modem BUSY", "BUSY^M", -1, RasError::LineBusy, -1, "");
+        row("Failed NO CARRIER", "Failed (NO CARRIER)", -1, RasError::NoCarrier, -1, "");
+        row("NO DIAL TONE", "Failed (NO DIAL TONE)", -1, RasError::NoDialTone, -1, "");
+        row("NO ANSWER", "Failed (NO ANSWER)", -1, RasError::NoAnswer, -1, "");
+        row("chat timeout", "Failed", -1, 0u, -1, "");
+        row("PAP refused", "PAP authentication failed", -1, RasError::AuthenticationFailure, -1, "");
+        row("CHAP refused", "CHAP authentication failed: E=691 R=1", -1, RasError::AuthenticationFailure, -1, "");
+        row("empty", "", -1, 0u, -1, "");
+    }
+    void parsesLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, state);
+        QFETCH(quint32, error);
+        QFETCH(qint64, speed);
+        QFETCH(QString, interface);
+        const PppdEvent event = PppdOutput::ParseLine(line);
+        QCOMPARE(event.state, state);
+        QCOMPARE(event.error, error);
+        QCOMPARE(event.speed.value_or(-1), speed);
+        QCOMPARE(event.interface, interface);
+    }
+
+    void mapsExitStatus_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<quint32>("error");
+        QTest::newRow("0 peer ended") << 0 << RasError::RemoteDisconnection;
+        QTest::newRow("2 options") << 2 << RasError::ServiceFailed;
+        QTest::newRow("5 signal") << 5 << RasError::RemoteDisconnection;
+        QTest::newRow("6 lock") << 6 << RasError::PortNotAvailable;
+        QTest::newRow("8 connect script") << 8 << RasError::DeviceError;
+        QTest::newRow("10 negotiation") << 10 << RasError::PppTerminated;
+        QTest::newRow("15 echo") << 15 << RasError::PppTimeout;
+        QTest::newRow("16 modem hangup") << 16 << RasError::PortDisconnected;
+        QTest::newRow("19 our auth") << 19 << RasError::AuthenticationFailure;
+        QTest::newRow("unknown") << 77 << RasError::ServiceFailed;
+    }
+    void mapsExitStatus()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(quint32, error);
+        QCOMPARE(PppdOutput::ErrorForExit(exitCode), error);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestPppdInput)
-#include "tst_PppdInput.moc"
+QTEST_GUILESS_MAIN(TestPppdTexts)
+#include "tst_PppdTexts.moc"
