@@ -11,6 +11,7 @@ namespace {
 
 const QString kChatLine = QStringLiteral("/usr/sbin/chat -v -s -T 0123 ABORT BUSY '' ATZ OK 'ATDT\\T' CONNECT ''");
 const quint32 kInvalid = RasError::NotSupported;
+const QString kBytes254(127, QChar(0xE9)); // in UTF-8
 
 void DialRow(const char *name, const QString &entry, const QString &number, const QString &user,
              const QByteArray &password, quint32 error)
@@ -60,8 +61,8 @@ private slots:
         DialRow("number too long", "isp", QString(129, '1'), "", "pw", kInvalid);
         DialRow("line break in login", "isp", "", "alice\nnoauth", "pw", kInvalid);
         DialRow("NUL in login", "isp", "", QString("a") + QChar(0), "pw", kInvalid);
-        DialRow("login at the limit in bytes", "isp", "", QString(127, QChar(0xE9)) + 'a', "pw", RasError::None);
-        DialRow("login too long in bytes", "isp", "", QString(128, QChar(0xE9)), "pw", kInvalid);
+        DialRow("login at the limit in bytes", "isp", "", kBytes254 + 'a', "pw", RasError::None);
+        DialRow("login too long in bytes", "isp", "", kBytes254 + u'\xE9', "pw", kInvalid);
         DialRow("password at the limit", "isp", "", "", QByteArray(255, 'x'), RasError::None);
         DialRow("password too long", "isp", "", "", QByteArray(256, 'x'), kInvalid);
         DialRow("line break in password", "isp", "", "", "pw\r", kInvalid);
@@ -131,11 +132,15 @@ private slots:
         EntryRow("name at the limit", {QString(255, 'i'), "/dev/ttyS0", 115200, "0123", "alice"}, true, true);
         EntryRow("name too long", {QString(256, 'i'), "/dev/ttyS0", 115200, "0123", "alice"}, true, false);
         EntryRow("quote in user", {"isp", "/dev/ttyS0", 115200, "0123", "al\"ice"}, true, false);
+        EntryRow("user at the limit in bytes", {"isp", "/dev/ttyS0", 115200, "0123", kBytes254 + 'a'}, true, true);
+        EntryRow("user too long in bytes", {"isp", "/dev/ttyS0", 115200, "0123", kBytes254 + u'\xE9'}, true, false);
         EntryRow("line break in user", {"isp", "/dev/ttyS0", 115200, "0123", "alice\nnoauth"}, true, false);
         EntryRow("not a device", {"isp", "/etc/passwd", 115200, "0123", "alice"}, true, false);
         EntryRow("device path climbs out", {"isp", "/dev/../etc/x", 115200, "0123", "alice"}, true, false);
         EntryRow("odd speed", {"isp", "/dev/ttyS0", 12345, "0123", "alice"}, true, false);
         EntryRow("command in number", {"isp", "/dev/ttyS0", 115200, "1'; reboot; '", "alice"}, true, false);
+        EntryRow("number at the limit", {"isp", "/dev/ttyS0", 115200, QString(128, '1'), "alice"}, true, true);
+        EntryRow("number too long", {"isp", "/dev/ttyS0", 115200, QString(129, '1'), "alice"}, true, false);
         EntryRow("create without device", {"isp", "", 115200, "0123", "alice"}, true, false);
         EntryRow("create without number", {"isp", "/dev/ttyS0", 115200, "", "alice"}, true, false);
         EntryRow("edit keeps device, speed and number", {"isp", "", 0, "", ""}, false, true);
