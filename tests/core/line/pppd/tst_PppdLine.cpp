@@ -146,6 +146,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!recorded("pid ").isEmpty() && !Alive(recorded("pid ").first().toLongLong()), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).error, error, 5000);
         QCOMPARE(line.RasGetConnectStatus(handle).state, state);
+        QCOMPARE(recorded("password ").isEmpty(), password.isEmpty()); // no pipe without a password
         QCOMPARE(line.RasEnumConnections(), handle); // readable until hung up
         line.RasHangUp(handle);
         QCOMPARE(line.RasEnumConnections(), RasHandle(0));

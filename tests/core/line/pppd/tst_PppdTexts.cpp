@@ -5,6 +5,7 @@
 #include "line/pppd/PppdInput.h"
 #include "line/pppd/PppdOutput.h"
 
+Q_DECLARE_METATYPE(DialParams)
 Q_DECLARE_METATYPE(PhonebookEntry)
 
 namespace {
@@ -16,7 +17,7 @@ const QString kBytes254(127, QChar(0xE9)); // in UTF-8
 void DialRow(const char *name, const QString &entry, const QString &number, const QString &user,
              const QByteArray &password, quint32 error)
 {
-    QTest::newRow(name) << entry << number << user << password << error;
+    QTest::newRow(name) << DialParams{entry, number, user, password} << error;
 }
 
 void ArgumentsRow(const char *name, const QString &connect, bool plugin, const DialParams &dial,
@@ -24,7 +25,7 @@ void ArgumentsRow(const char *name, const QString &connect, bool plugin, const D
 {
     const QString peer =
         QStringLiteral("connect %1\n%2").arg(PeerFile::Quoted(connect), plugin ? "plugin passwordfd.so\n" : "");
-    QTest::newRow(name) << peer.toUtf8() << dial.phoneNumber << dial.userName << dial.password << arguments;
+    QTest::newRow(name) << peer.toUtf8() << dial << arguments;
 }
 
 void EntryRow(const char *name, const PhonebookEntry &entry, bool create, bool accepted)
@@ -43,10 +44,7 @@ class TestPppdTexts : public QObject
 private slots:
     void refusesDialTexts_data()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<DialParams>("dial");
         QTest::addColumn<quint32>("error");
         DialRow("path as entry", "../peers/isp", "", "", "pw", RasError::CannotFindEntry);
         DialRow("hidden entry", ".isp", "", "", "pw", RasError::CannotFindEntry);
@@ -69,14 +67,11 @@ private slots:
     }
     void refusesDialTexts()
     {
-        QFETCH(QString, entry);
-        QFETCH(QString, number);
-        QFETCH(QString, user);
-        QFETCH(QByteArray, password);
+        QFETCH(DialParams, dial);
         QFETCH(quint32, error);
-        auto refused = PppdInput::EntryNameRefusal(entry);
+        auto refused = PppdInput::EntryNameRefusal(dial.entry);
         if (!refused)
-            refused = PppdInput::LoginRefusal({entry, number, user, password});
+            refused = PppdInput::LoginRefusal(dial);
         QCOMPARE(refused.value_or(DialResult()).error, error);
         QCOMPARE(refused.has_value(), !refused.value_or(DialResult()).errorText.isEmpty());
     }
@@ -84,9 +79,7 @@ private slots:
     void buildsDialArguments_data()
     {
         QTest::addColumn<QByteArray>("peer");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<DialParams>("dial");
         QTest::addColumn<QStringList>("arguments"); // after "call isp nodetach logfd 1 nopersist"; {"<refused>"}
         const QString other = "0800 (555) 12";
         const QString otherLine = *PppdConnectLine::WithNumber(kChatLine, other);
@@ -104,11 +97,9 @@ private slots:
     void buildsDialArguments()
     {
         QFETCH(QByteArray, peer);
-        QFETCH(QString, number);
-        QFETCH(QString, user);
-        QFETCH(QByteArray, password);
+        QFETCH(DialParams, dial);
         QFETCH(QStringList, arguments);
-        const auto built = PppdInput::DialArguments({"isp", number, user, password}, PeerFile::Parse(peer));
+        const auto built = PppdInput::DialArguments(dial, PeerFile::Parse(peer));
         if (const auto *refused = std::get_if<DialResult>(&built)) {
             QCOMPARE(arguments, QStringList{"<refused>"});
             QCOMPARE(refused->error, kInvalid);
