@@ -4,22 +4,42 @@
 
 #include <QTest>
 
+#include <memory>
+#include <optional>
+
 class TestSimulatedLine : public QObject
 {
     Q_OBJECT
 
+    std::optional<TempHome> m_home;
+    std::optional<FakeClock> m_clock;
+
+    // A line on the test's phone book; a second one reads back what the first wrote.
+    std::unique_ptr<SimulatedLine> open() const
+    {
+        return std::make_unique<SimulatedLine>(m_home->locations().simulatedPhonebook(), *m_clock);
+    }
+
 private slots:
+    void init()
+    {
+        m_home.emplace();
+        m_clock.emplace();
+    }
+
     void createsDemoPhonebook()
     {
-        TempHome home;
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
-        QCOMPARE(line.RasEnumEntries(), QStringList({"Demo ISP (simulated)", "Busy Demo ISP (simulated)"}));
-        QVERIFY(home.exists("simulated-phonebook.ini"));
+        const auto line = open();
+        QCOMPARE(line->RasEnumEntries(), QStringList({"Demo ISP (simulated)", "Busy Demo ISP (simulated)"}));
+        QVERIFY(m_home->exists("simulated-phonebook.ini"));
         // Read back by a new line: same entries, in file order.
-        SimulatedLine again(home.locations().simulatedPhonebook(), clock);
-        QCOMPARE(again.RasEnumEntries(), line.RasEnumEntries());
-        QCOMPARE(again.entry("Busy Demo ISP (simulated)")->number, QString("555-0199"));
+        QCOMPARE(open()->RasEnumEntries(), line->RasEnumEntries());
+        QCOMPARE(open()->entry("Busy Demo ISP (simulated)")->number, QString("555-0199"));
+
+        const DialResult unknown = line->RasDial({"Nobody", "", "", ""});
+        QCOMPARE(unknown.handle, RasHandle(0));
+        QCOMPARE(unknown.error, RasError::CannotFindEntry);
+        QVERIFY(!unknown.errorText.isEmpty());
     }
 
     void parsesCommentsAndOrder()
@@ -60,76 +80,59 @@ private slots:
         QFETCH(int, ms);
         QFETCH(int, state);
         QFETCH(int, error);
-        TempHome home;
-        home.writeFile("simulated-phonebook.ini",
-                       QStringLiteral("[P]\nOutcome=%1\nConnectAfter=10\nDropAfter=30\n").arg(outcome).toUtf8());
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
-        const DialResult dial = line.RasDial({"P", "", "", ""});
+        m_home->writeFile("simulated-phonebook.ini",
+                          QStringLiteral("[P]\nOutcome=%1\nConnectAfter=10\nDropAfter=30\n").arg(outcome).toUtf8());
+        const auto line = open();
+        const DialResult dial = line->RasDial({"P", "", "", ""});
         QVERIFY(dial.handle != 0);
-        clock.advanceMs(ms);
-        QCOMPARE(line.RasEnumConnections(), dial.handle);
-        const RasStatus status = line.RasGetConnectStatus(dial.handle);
+        m_clock->advanceMs(ms);
+        QCOMPARE(line->RasEnumConnections(), dial.handle);
+        const RasStatus status = line->RasGetConnectStatus(dial.handle);
         QCOMPARE(status.state, state);
         QCOMPARE(int(status.error), error);
     }
 
     void busyTimesThenConnectsAndCountersGrow()
     {
-        TempHome home;
-        home.writeFile("simulated-phonebook.ini", "[P]\nBusyTimes=2\nConnectAfter=4\nRxRate=1000\nTxRate=100\n");
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
+        m_home->writeFile("simulated-phonebook.ini", "[P]\nBusyTimes=2\nConnectAfter=4\nRxRate=1000\nTxRate=100\n");
+        const auto line = open();
         QList<int> errors;
         for (int dial = 0; dial < 3; ++dial) {
-            const RasHandle handle = line.RasDial({"P", "", "", ""}).handle;
-            clock.advanceSeconds(5);
-            errors.append(int(line.RasGetConnectStatus(handle).error));
+            const RasHandle handle = line->RasDial({"P", "", "", ""}).handle;
+            m_clock->advanceSeconds(5);
+            errors.append(int(line->RasGetConnectStatus(handle).error));
             if (dial < 2)
-                line.RasHangUp(handle);
+                line->RasHangUp(handle);
         }
         QCOMPARE(errors, QList<int>({676, 676, 0}));
         DUNStats stats;
-        QVERIFY(line.GetDUNStats(stats));
+        QVERIFY(line->GetDUNStats(stats));
         QCOMPARE(stats.BytesRecvd, qint64(1000));
         QCOMPARE(stats.ConnectSpeed, qint64(33600));
-        clock.advanceSeconds(10);
-        QVERIFY(line.GetDUNStats(stats));
+        m_clock->advanceSeconds(10);
+        QVERIFY(line->GetDUNStats(stats));
         QCOMPARE(stats.BytesRecvd, qint64(11000));
         QCOMPARE(stats.BytesXmit, qint64(1100));
         // A second dial while the line is in use is refused at once.
-        QCOMPARE(line.RasDial({"P", "", "", ""}).handle, RasHandle(0));
-        line.RasHangUp(line.RasEnumConnections());
-        QCOMPARE(line.RasEnumConnections(), RasHandle(0));
-        QVERIFY(!line.GetDUNStats(stats));
-    }
-
-    void refusesUnknownEntry()
-    {
-        TempHome home;
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
-        const DialResult result = line.RasDial({"Nobody", "", "", ""});
-        QCOMPARE(result.handle, RasHandle(0));
-        QCOMPARE(result.error, RasError::CannotFindEntry);
-        QVERIFY(!result.errorText.isEmpty());
+        QCOMPARE(line->RasDial({"P", "", "", ""}).handle, RasHandle(0));
+        line->RasHangUp(line->RasEnumConnections());
+        QCOMPARE(line->RasEnumConnections(), RasHandle(0));
+        QVERIFY(!line->GetDUNStats(stats));
     }
 
     void createsAndEditsEntries()
     {
-        TempHome home;
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
+        const auto line = open();
         QString error;
-        QVERIFY(line.RasCreatePhonebookEntry({"Office", "simulated", 56000, "555-0142", ""}, &error));
-        QVERIFY(!line.RasCreatePhonebookEntry({"Office", "simulated", 56000, "1", ""}, &error));
+        QVERIFY(line->RasCreatePhonebookEntry({"Office", "simulated", 56000, "555-0142", ""}, &error));
+        QVERIFY(!line->RasCreatePhonebookEntry({"Office", "simulated", 56000, "1", ""}, &error));
         QVERIFY(error.contains("already exists"));
-        QVERIFY(!line.RasCreatePhonebookEntry({"Bad]Name", "", 0, "", ""}, &error));
-        QVERIFY(line.RasEditPhonebookEntry({"Office", "simulated", 0, "555-0143", ""}, &error));
-        SimulatedLine again(home.locations().simulatedPhonebook(), clock);
-        QCOMPARE(again.RasEnumEntries().last(), QString("Office"));
-        QCOMPARE(again.entry("Office")->number, QString("555-0143"));
-        QCOMPARE(again.entry("Office")->speed, 56000);
+        QVERIFY(!line->RasCreatePhonebookEntry({"Bad]Name", "", 0, "", ""}, &error));
+        QVERIFY(line->RasEditPhonebookEntry({"Office", "simulated", 0, "555-0143", ""}, &error));
+        const auto again = open();
+        QCOMPARE(again->RasEnumEntries().last(), QString("Office"));
+        QCOMPARE(again->entry("Office")->number, QString("555-0143"));
+        QCOMPARE(again->entry("Office")->speed, 56000);
     }
 
     // What the file cannot hold is refused; everything else is read back as it was written.
@@ -150,18 +153,16 @@ private slots:
         QFETCH(QString, number);
         QFETCH(bool, created);
         QFETCH(bool, edited);
-        TempHome home;
-        FakeClock clock;
-        SimulatedLine line(home.locations().simulatedPhonebook(), clock);
+        const auto line = open();
         QString error;
-        QCOMPARE(line.RasCreatePhonebookEntry({name, "simulated", 0, number, ""}, &error), created);
+        QCOMPARE(line->RasCreatePhonebookEntry({name, "simulated", 0, number, ""}, &error), created);
         QCOMPARE(error.isEmpty(), created);
-        QCOMPARE(line.RasEditPhonebookEntry({"Demo ISP (simulated)", "simulated", 0, number, ""}, &error), edited);
-        SimulatedLine again(home.locations().simulatedPhonebook(), clock);
-        QCOMPARE(again.RasEnumEntries().size(), created ? 3 : 2);
-        QCOMPARE(again.entry("Demo ISP (simulated)")->number, edited ? number : "555-0100");
+        QCOMPARE(line->RasEditPhonebookEntry({"Demo ISP (simulated)", "simulated", 0, number, ""}, &error), edited);
+        const auto again = open();
+        QCOMPARE(again->RasEnumEntries().size(), created ? 3 : 2);
+        QCOMPARE(again->entry("Demo ISP (simulated)")->number, edited ? number : "555-0100");
         if (created)
-            QCOMPARE(again.entry(name)->number, number);
+            QCOMPARE(again->entry(name)->number, number);
     }
 };
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
-#include <QList>
-#include <QPointer>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 #include "line/RemoteAccess.h"
+#include "line/pppd/OutsideLinks.h"
+#include "line/pppd/PeerEntries.h"
 
 class QProcess;
 
@@ -59,10 +61,17 @@ signals:
     void stateChanged(RasHandle handle, int state, quint32 error);
 
 private:
+    // pppd's process is deleted later: it may be the sender of the signal being handled.
+    struct DeleteLater
+    {
+        void operator()(QProcess *process) const;
+    };
+    using Process = std::unique_ptr<QProcess, DeleteLater>;
+
     struct Call
     {
         RasHandle handle = 0;
-        QPointer<QProcess> process;
+        Process process;
         QStringList arguments;
         QByteArray password; // held only until pppd has been started
         int state = RasState::OpenPort;
@@ -74,7 +83,6 @@ private:
     };
 
     RasHandle nextHandle();
-    DialResult refuse(quint32 error, const QString &text) const;
     std::optional<DialResult> checkDial(const DialParams &params) const;
     void startCall();
     void readOutput();
@@ -82,23 +90,13 @@ private:
     void setState(int state);
     void setError(quint32 error);
     void callEnded(int exitCode, bool crashed);
-    void closeProcess(QProcess *process);
-    bool writeEntry(const PhonebookEntry &entry, bool create, QString *error);
-    QString peerPath(const QString &name) const;
-    QString programName() const;
-    QList<qint64> ownPids() const;
+    void closeProcess(Process process);
     void refreshOutside();
 
     PppdConfig m_config;
+    PeerEntries m_entries;
     std::optional<Call> m_call;
-    QList<QProcess *> m_closing; // hung up, still ending
+    std::vector<Process> m_closing; // hung up, still ending
     RasHandle m_lastHandle = 0;
-    // Links started elsewhere, by interface; the handle stays while the same pppd runs it.
-    struct Outside
-    {
-        RasHandle handle;
-        qint64 pid;
-    };
-    QHash<QString, Outside> m_outside;
-    QList<qint64> m_outsideHungUp; // told to end; not shown again while they end
+    OutsideLinks m_outside;
 };

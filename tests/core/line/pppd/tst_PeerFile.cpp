@@ -39,19 +39,16 @@ private slots:
         QTest::addColumn<int>("speed");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("connect");
-        QTest::newRow("one per line") << QByteArray("/dev/ttyS0\n115200\nuser \"alice\"\nconnect \"chat x\"\n")
-                                      << "/dev/ttyS0" << 115200 << "alice"
-                                      << "chat x";
-        QTest::newRow("device and speed on a line")
-            << QByteArray("/dev/ttyUSB0 57600\r\nuser bob\r\n") << "/dev/ttyUSB0" << 57600 << "bob"
-            << "<none>";
-        QTest::newRow("numbers of other options are not speeds")
-            << QByteArray("idle 600\nholdoff 30\n") << "" << 0 << ""
-            << "<none>";
-        QTest::newRow("last one wins") << QByteArray("user a\nuser b\n") << "" << 0 << "b"
-                                       << "<none>";
-        QTest::newRow("connect over lines") << QByteArray("connect \"chat\n  ATZ\"\nlock\n") << "" << 0 << ""
-                                            << "chat\n  ATZ";
+        auto row = [](const char *name, const QByteArray &bytes, const char *device, int speed, const char *user,
+                      const char *connect) {
+            QTest::newRow(name) << bytes << QString(device) << speed << QString(user) << QString(connect);
+        };
+        row("one per line", "/dev/ttyS0\n115200\nuser \"alice\"\nconnect \"chat x\"\n", "/dev/ttyS0", 115200, "alice",
+            "chat x");
+        row("device and speed on a line", "/dev/ttyUSB0 57600\r\nuser bob\r\n", "/dev/ttyUSB0", 57600, "bob", "<none>");
+        row("numbers of other options are not speeds", "idle 600\nholdoff 30\n", "", 0, "", "<none>");
+        row("last one wins", "user a\nuser b\n", "", 0, "b", "<none>");
+        row("connect over lines", "connect \"chat\n  ATZ\"\nlock\n", "", 0, "", "chat\n  ATZ");
     }
     void readsOwnLines()
     {
