@@ -13,8 +13,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "composition/AppCore.h"
 #include "mainwindow/MainWindow.h"
-#include "session/AppCore.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "Automation.h"
+#include "composition/AppCore.h"
 #include "desktop/AppIcon.h"
 #include "desktop/MediaSoundPlayer.h"
 #include "desktop/MessageBoxPrompter.h"
@@ -13,7 +14,6 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/QtScheduler.h"
 #include "platform/SingleInstance.h"
-#include "session/AppCore.h"
 
 namespace {
 // Start-up failures are prompts like any other: answered by the automation hook too.

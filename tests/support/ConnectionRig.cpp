@@ -13,12 +13,13 @@ QString writePhonebook(const TempHome &home, const QString &text)
 } // namespace
 
 ConnectionRig::ConnectionRig(const QString &phonebook)
-    : scheduler(clock), line(writePhonebook(home, phonebook), clock),
-      statistics(line, state), dialer(line, prompter, scheduler, clock, state, *accounts, accounting, statistics, session),
-      monitor(line, scheduler, state, *accounts, dialer, session)
+    : scheduler(clock), line(writePhonebook(home, phonebook), clock), statistics(line),
+      dialer(line, prompter, scheduler, clock, *accounts, accounting, statistics, session),
+      monitor(line, scheduler, *accounts, dialer, session)
 {
-    scheduler.setHandler(Scheduler::Timer::Timer1,
-                         [this] { state.setText(MainState::Field::Status, monitor.GetNetStatus()); });
+    presenter.observe(statistics);
+    presenter.observe(dialer);
+    scheduler.setHandler(Scheduler::Timer::Timer1, [this] { presenter.showStatus(monitor.GetNetStatus()); });
     scheduler.start(Scheduler::Timer::Timer1);
 }
 

@@ -15,13 +15,13 @@ bool RecordingLauncher::start(const QString &commandLine, WindowStyle, QString *
 }
 
 EngineRig::EngineRig(const QString &phonebook, const QDateTime &start)
-    : ConnectionRig(phonebook),
-      alarms(profile, accounting, state, scheduler, sound, [this] { dialer.hangup(); }),
-      engine(CallEngineParts{store, clock, scheduler, prompter, state, session, dialer, monitor, accounting, *accounts,
+    : ConnectionRig(phonebook), alarms(profile, accounting, scheduler, sound, [this] { dialer.hangup(); }),
+      engine(CallEngineParts{store, clock, scheduler, prompter, session, dialer, monitor, accounting, *accounts,
                              profile, options, holidays, recorder, alarms, statistics, sound, launcher, formats})
 {
+    presenter.observe(alarms);
+    presenter.observe(engine);
     clock.setNow(start);
-    options.setCurrencySymbol("$");
     engine.start();
 }
 

@@ -37,7 +37,6 @@ struct EngineRig : ConnectionRig
     void connectAndOpen();
     void reloadOptions() { options.load(store); }
 
-    GeneralOptions options;
     RecordingSoundPlayer sound;
     RecordingLauncher launcher;
     AlarmMonitor alarms;

@@ -9,8 +9,8 @@
 #include "values/DateTimeFormats.h"
 
 class Clock;
+class GeneralOptions;
 class HolidayCalendar;
-class MainState;
 class Prompter;
 class ProviderProfile;
 class ReportArchives;
@@ -35,7 +35,7 @@ class ProviderAccounts
 {
 public:
     ProviderAccounts(SettingsStore &store, Prompter &prompter, const Clock &clock, HolidayCalendar &holidays,
-                     const ReportArchives &archives, CallAccounting &accounting, MainState &state,
+                     const ReportArchives &archives, CallAccounting &accounting, const GeneralOptions &options,
                      ProviderProfile &profile, DateTimeFormats formats = DateTimeFormats::fromSystem());
 
     // Stores the counters of the provider loaded before (nothing counted is lost: when
@@ -93,7 +93,7 @@ private:
     HolidayCalendar &m_holidays;
     const ReportArchives &m_archives;
     CallAccounting &m_accounting;
-    MainState &m_state;
+    const GeneralOptions &m_options;
     ProviderProfile &m_profile;
     DateTimeFormats m_formats;
 

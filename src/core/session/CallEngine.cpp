@@ -11,7 +11,6 @@
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
 #include "platform/SoundPlayer.h"
-#include "presentation/MainState.h"
 #include "reports/CallRecorder.h"
 #include "session/CallSession.h"
 #include "session/ConnectionMonitor.h"
@@ -22,7 +21,6 @@
 #include "stats/AdapterStatistics.h"
 
 using Timer = Scheduler::Timer;
-using Field = MainState::Field;
 
 CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent), m(std::move(parts))
 {
@@ -49,10 +47,7 @@ QTime CallEngine::wholeSecondsNow() const
 
 void CallEngine::Timer1()
 {
-    m.state.setText(Field::Status, m.monitor.GetNetStatus());
-    m.state.setText(Field::Time, m.formats.time(m.clock.now().time()));
-    m.state.setText(Field::Caption, m.state.windowMinimized() ? m.state.text(Field::CurrTime)
-                                                                : QStringLiteral("LineMinder"));
+    emit ticked(m.monitor.GetNetStatus());
     closeFinishedDay();
     m.alarms.check();
     if (m.session.CallActive && !m.dialer.IsConnected())
@@ -80,7 +75,6 @@ void CallEngine::closeFinishedDay()
     const LoadedTariff tariff =
         SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
     m.accounting.setTariff(tariff);
-    ShowTariff(m.state, tariff, m.clock.now().time());
     startCharging();
 }
 
@@ -101,7 +95,8 @@ void CallEngine::closeCall(const QTime &end, bool atExit)
     const ChargeSettings charges = ChargeSettings::read(m.store);
     m.accounting.ApplyMinimumCharge(charges);
     m.accounting.CloseCallCharges();
-    const CallRecord record = m.accounting.record(m.accounts.connection().name, m.session.start, m.session.end);
+    const CallRecord record =
+        m.accounting.record(m.accounts.connection().name, m.session.start, m.session.end, m.options.currencySymbol());
     m.session.CallActive = false;
     m_countFromMs = -1;
     m.accounts.setLastCallTimes(m.session.start.time(), m.session.end);
@@ -152,7 +147,7 @@ void CallEngine::openCall()
     m_secondsCredited = 0;
     m_minutesCharged = 0;
     m.scheduler.start(Timer::tmrTime, kCountIntervalMs);
-    m.state.setProviderListEnabled(false);
+    emit lineInUse(true);
     if (m.options.isChecked(GeneralOptions::Check::Sound1))
         m.sound.play(m.options.text(GeneralOptions::Text::Sound1));
     m.accounting.StartCallCharges(ChargeSettings::read(m.store));
@@ -168,14 +163,14 @@ void CallEngine::tmrTime()
         m.session.end = wholeSecondsNow();
         m_countFromMs = -1;
         if (!m.session.dialing)
-            m.state.setProviderListEnabled(true);
+            emit lineInUse(false);
         if (m.scheduler.isActive(Timer::tmrDUNStats)) {
             m.statistics.refresh(false); // "Not Connected" stays until the next connection
             m.scheduler.stop(Timer::tmrDUNStats);
         }
         return;
     }
-    m.state.setProviderListEnabled(false);
+    emit lineInUse(true);
     if (!m.scheduler.isActive(Timer::tmrDUNStats))
         m.scheduler.start(Timer::tmrDUNStats);
     const qint64 now = m.clock.monotonicMs();

@@ -14,7 +14,6 @@ class ConnectionMonitor;
 class Dialer;
 class GeneralOptions;
 class HolidayCalendar;
-class MainState;
 class ProgramLauncher;
 class Prompter;
 class ProviderAccounts;
@@ -31,7 +30,6 @@ struct CallEngineParts
     const Clock &clock;
     Scheduler &scheduler;
     Prompter &prompter;
-    MainState &state;
     CallSession &session;
     Dialer &dialer;
     ConnectionMonitor &monitor;
@@ -89,6 +87,10 @@ public:
     void startCharging();
 
 signals:
+    // Timer1 ran: the line's status of this moment.
+    void ticked(const QString &status);
+    // A call is up (the provider list cannot be used), or the line is free again.
+    void lineInUse(bool inUse);
     void minimizeRequested();
     // A call was opened: the first mail check may start.
     void callOpened();

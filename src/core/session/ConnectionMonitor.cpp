@@ -2,16 +2,14 @@
 
 #include "accounting/ProviderAccounts.h"
 #include "platform/Scheduler.h"
-#include "presentation/MainState.h"
 #include "session/CallSession.h"
 #include "session/Dialer.h"
 
 using Timer = Scheduler::Timer;
 
-ConnectionMonitor::ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, MainState &state,
-                                     ProviderAccounts &accounts, Dialer &dialer, CallSession &session, QObject *parent)
-    : QObject(parent), m_line(line), m_scheduler(scheduler), m_state(state), m_accounts(accounts), m_dialer(dialer),
-      m_session(session)
+ConnectionMonitor::ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, ProviderAccounts &accounts,
+                                     Dialer &dialer, CallSession &session, QObject *parent)
+    : QObject(parent), m_line(line), m_scheduler(scheduler), m_accounts(accounts), m_dialer(dialer), m_session(session)
 {
     m_scheduler.setHandler(Timer::tmrRedial, [this] { redial(); });
     connect(&m_dialer, &Dialer::redialCancelled, this, &ConnectionMonitor::cancelRedial);

@@ -6,7 +6,6 @@
 #include "line/RemoteAccess.h"
 
 class Dialer;
-class MainState;
 class ProviderAccounts;
 class Scheduler;
 struct CallSession;
@@ -20,8 +19,8 @@ class ConnectionMonitor : public QObject
 public:
     static QString busyText() { return QStringLiteral("The line is busy. Redialing..."); }
 
-    ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, MainState &state, ProviderAccounts &accounts,
-                      Dialer &dialer, CallSession &session, QObject *parent = nullptr);
+    ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, ProviderAccounts &accounts, Dialer &dialer,
+                      CallSession &session, QObject *parent = nullptr);
 
     // The status text of this moment. Never waits.
     QString GetNetStatus();
@@ -40,7 +39,6 @@ private:
 
     RemoteAccess &m_line;
     Scheduler &m_scheduler;
-    MainState &m_state;
     ProviderAccounts &m_accounts;
     Dialer &m_dialer;
     CallSession &m_session;

@@ -5,7 +5,6 @@
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
-#include "presentation/MainState.h"
 #include "session/CallSession.h"
 #include "stats/AdapterStatistics.h"
 
@@ -16,11 +15,11 @@ namespace {
 constexpr int kHangUpCheckMs = 3000;
 } // namespace
 
-Dialer::Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const Clock &clock, MainState &state,
+Dialer::Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const Clock &clock,
                ProviderAccounts &accounts, CallAccounting &accounting, AdapterStatistics &statistics,
                CallSession &session, QObject *parent)
-    : QObject(parent), m_line(line), m_prompter(prompter), m_scheduler(scheduler), m_clock(clock), m_state(state),
-      m_accounts(accounts), m_accounting(accounting), m_statistics(statistics), m_session(session)
+    : QObject(parent), m_line(line), m_prompter(prompter), m_scheduler(scheduler), m_clock(clock), m_accounts(accounts),
+      m_accounting(accounting), m_statistics(statistics), m_session(session)
 {
     m_scheduler.setHandler(Timer::tmrHangUpCheck, [this] { checkLineDown(); });
 }
@@ -29,7 +28,7 @@ void Dialer::FillProviderList()
 {
     QStringList items = m_line.RasEnumEntries();
     items.append(wizardItem());
-    m_state.setProviderList(items);
+    emit providersListed(items);
 }
 
 void Dialer::SelectProvider(const QString &text)
@@ -41,13 +40,13 @@ void Dialer::SelectProvider(const QString &text)
     }
     if (text == wizardItem()) {
         // The list goes back to the provider whose figures are loaded.
-        m_state.setSelectedProvider(loaded);
+        emit providerShown(loaded);
         emit newEntryWizardRequested();
         return;
     }
     emit redialCancelled();
     emit providerChanging();
-    m_state.setSelectedProvider(text);
+    emit providerShown(text);
     m_accounts.LoadProvider(text);
     m_session.CallActive = false;
     emit providerLoaded();
@@ -123,14 +122,13 @@ bool Dialer::DialUP()
 
     const DialResult result = m_line.RasDial(params);
     if (result.handle == 0) {
-        m_state.setText(MainState::Field::Status,
-                        result.errorText.isEmpty() ? QStringLiteral("The line refused to dial.") : result.errorText);
+        emit dialRefused(result.errorText);
         endAttempt();
         return false;
     }
     m_handle = result.handle;
     m_session.dialing = true;
-    m_state.setProviderListEnabled(false);
+    emit lineInUse(true);
     m_scheduler.start(Timer::tmrStartUp);
     return true;
 }
@@ -141,7 +139,7 @@ void Dialer::endAttempt()
     m_scheduler.stop(Timer::tmrStartUp);
     m_scheduler.stop(Timer::tmrRedial);
     if (!m_session.CallActive)
-        m_state.setProviderListEnabled(true);
+        emit lineInUse(false);
 }
 
 void Dialer::hangup()
@@ -155,7 +153,7 @@ void Dialer::hangup()
     for (Timer timer : {Timer::tmrTime, Timer::tmrCost, Timer::tmrFlash, Timer::tmrAlarm, Timer::tmrCheck})
         m_scheduler.stop(timer);
     endAttempt();
-    m_state.setProviderListEnabled(true);
+    emit lineInUse(false);
     m_accounts.SaveCounters();
     emit hungUp();
     if (wasUp)

@@ -8,7 +8,6 @@
 class AdapterStatistics;
 class CallAccounting;
 class Clock;
-class MainState;
 class Prompter;
 class ProviderAccounts;
 class Scheduler;
@@ -23,9 +22,8 @@ public:
     static QString wizardItem() { return QStringLiteral("[Create New DialUp Connection]"); }
     static QString defaultPhoneNumber() { return QStringLiteral("[Default Phone Number]"); }
 
-    Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const Clock &clock, MainState &state,
-           ProviderAccounts &accounts, CallAccounting &accounting, AdapterStatistics &statistics,
-           CallSession &session, QObject *parent = nullptr);
+    Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const Clock &clock, ProviderAccounts &accounts,
+           CallAccounting &accounting, AdapterStatistics &statistics, CallSession &session, QObject *parent = nullptr);
 
     // The phone book's entries, then the wizard item last.
     void FillProviderList();
@@ -59,6 +57,14 @@ signals:
     void providerChanging();
     // Another provider's settings and figures were loaded.
     void providerLoaded();
+    // The provider list: its items (the phone book's entries, the wizard item last), and
+    // the provider it shows.
+    void providersListed(const QStringList &items);
+    void providerShown(const QString &provider);
+    // A dial is under way (the list cannot be used), or the line is free again.
+    void lineInUse(bool inUse);
+    // The line refused to dial, with its reason (empty when it gave none).
+    void dialRefused(const QString &reason);
 
 private:
     bool checkDialText(const QString &text, int limit, const QString &what);
@@ -68,7 +74,6 @@ private:
     Prompter &m_prompter;
     Scheduler &m_scheduler;
     const Clock &m_clock;
-    MainState &m_state;
     ProviderAccounts &m_accounts;
     CallAccounting &m_accounting;
     AdapterStatistics &m_statistics;

@@ -17,12 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
 #include "mail/NotifyWindow.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "presentation/WindowPlacement.h"
-#include "session/AppCore.h"
 #include "settings/SettingsLayout.h"
 
 using Field = MainState::Field;
@@ -362,7 +362,7 @@ bool MainWindow::hiddenInTray() const
 void MainWindow::hideInTray()
 {
     hide();
-    m_core.state.setWindowMinimized(true);
+    m_core.presenter.setWindowMinimized(true);
     if (m_trayMinimize)
         m_trayMinimize->setEnabled(false);
 }
@@ -443,7 +443,7 @@ void MainWindow::restore()
     showNormal();
     raise();
     activateWindow();
-    m_core.state.setWindowMinimized(false);
+    m_core.presenter.setWindowMinimized(false);
     if (m_trayMinimize)
         m_trayMinimize->setEnabled(true);
 }
@@ -498,7 +498,7 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() != QEvent::WindowStateChange)
         return;
     const bool minimized = isMinimized();
-    m_core.state.setWindowMinimized(minimized);
+    m_core.presenter.setWindowMinimized(minimized);
     if (minimized && trayUsable())
         hideInTray();
     else if (m_trayMinimize)
@@ -523,7 +523,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         question.buttons = Prompt::Buttons::YesNo;
         return m_core.seams.prompter.ask(question) == Prompt::Answer::Yes;
     });
-    m_core.state.setText(Field::Status, status);
+    m_core.presenter.showStatus(status);
     if (m_tray)
         m_tray->remove();
     if (!isMinimized() && isVisible()) {

@@ -45,7 +45,7 @@ private:
         const QTime end = rig.clock.now().time();
         rig.accounting.ApplyMinimumCharge(ChargeSettings::read(rig.store));
         rig.accounting.CloseCallCharges();
-        const CallRecord record = rig.accounting.record("Home", start, end);
+        const CallRecord record = rig.accounting.record("Home", start, end, "$");
         rig.prompter.expect("Log Saved!");
         QVERIFY(rig.recorder.WriteConnectionLog(record, rig.accounts->connection().keepLog));
         QVERIFY(rig.recorder.WriteReportRecord(record, rig.accounts->connection().keepReport));
@@ -120,7 +120,7 @@ private slots:
         rig.accounts->LoadProvider("Home");
         QDir(rig.home.path()).mkpath("Logs/Connections.log"); // a folder where the file should be
         rig.accounting.BeginCall();
-        const CallRecord record = rig.accounting.record("Home", rig.clock.now(), rig.clock.now().time());
+        const CallRecord record = rig.accounting.record("Home", rig.clock.now(), rig.clock.now().time(), "$");
         rig.prompter.allowMessages();
         QVERIFY(!rig.recorder.WriteConnectionLog(record, true));
         QCOMPARE(rig.prompter.shown().size(), 1);

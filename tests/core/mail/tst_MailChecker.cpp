@@ -43,6 +43,7 @@ struct MailRig
         settings.insert(mail);
         for (auto it = settings.cbegin(); it != settings.cend(); ++it)
             rig.store.SaveSetting(SettingsLayout::ProviderMail("Home"), it.key(), it.value());
+        rig.presenter.observe(checker);
         rig.prepareHome();
         checker.onProviderLoaded();
         QObject::connect(&rig.engine, &CallEngine::callOpened, &checker, &MailChecker::onCallOpened);
@@ -62,7 +63,8 @@ struct MailRig
     EngineRig rig;
     MailSound sound;
     Pop3Check pop3{rig.clock};
-    MailChecker checker{{rig.profile, rig.scheduler, rig.prompter, rig.state, sound, rig.clock, pop3, rig.formats}};
+    MailChecker checker{
+        {rig.profile, rig.scheduler, rig.prompter, rig.accounting, sound, rig.clock, pop3, rig.formats}};
     QSignalSpy notes{&checker, &MailChecker::notificationReady};
     QSignalSpy counts{&checker, &MailChecker::countRead}; // every count read, shown or not
     QSignalSpy beeps{&checker, &MailChecker::beepRequested};

@@ -1,3 +1,4 @@
+#include "accounting/CallAccounting.h"
 #include "mail/MailChecker.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 
 #include "ScriptedPop3Server.h"
 #include "platform/SoundPlayer.h"
-#include "presentation/MainState.h"
 #include "settings/ProviderProfile.h"
 #include "support/FakeClock.h"
 #include "support/ManualScheduler.h"
@@ -213,11 +213,11 @@ service anvil {
         FakeClock virtualTime;
         ManualScheduler scheduler(virtualTime);
         ScriptedPrompter prompter;
-        MainState state;
+        CallAccounting accounting;
         SilentSoundPlayer sound;
         SystemClock clock;
         Pop3Check pop3(clock);
-        MailChecker checker({profile, scheduler, prompter, state, sound, clock, pop3, DateTimeFormats()});
+        MailChecker checker({profile, scheduler, prompter, accounting, sound, clock, pop3, DateTimeFormats()});
         QSignalSpy notes(&checker, &MailChecker::notificationReady);
         if (failure.isEmpty())
             prompter.allowMessages();

@@ -281,8 +281,8 @@ private slots:
     {
         ConnectionRig rig(kPhonebook);
         StubbornLine stubborn(rig.line);
-        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.clock, rig.state, *rig.accounts, rig.accounting,
-                      rig.statistics, rig.session);
+        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.clock, *rig.accounts, rig.accounting, rig.statistics,
+                      rig.session);
         rig.loadProvider("Home");
         QVERIFY(dialer.ConnectCommand());
         rig.scheduler.advanceSeconds(5);
@@ -307,7 +307,7 @@ private slots:
         rig.statistics.refresh(true);
         QCOMPARE(rig.state.text(Field::BytesRcved), QLocale().toString(12000));
         QCOMPARE(rig.state.text(Field::BytesXmited), QLocale().toString(1200));
-        QCOMPARE(AdapterStatistics::formatCount(0), QString());
+        QCOMPARE(MainPresenter::trafficText(0), QString());
         // Connect again while the old link's counters are high: the baseline is taken
         // from them; the new link's counters start below it and the baseline resets.
         rig.dialer.DisconnectCommand();

@@ -1,6 +1,6 @@
+#include "composition/AppCore.h"
 #include "mail/NotifyWindow.h"
 #include "mainwindow/MainWindow.h"
-#include "session/AppCore.h"
 #include "settings/SettingsLayout.h"
 #include "support/EngineRig.h"
 #include "support/FakeTrayIcon.h"

@@ -12,6 +12,7 @@
 #include "mail/MailChecker.h"
 #include "mail/Pop3Check.h"
 #include "platform/DataLocations.h"
+#include "presentation/MainPresenter.h"
 #include "presentation/MainState.h"
 #include "reports/CallRecorder.h"
 #include "reports/ReportArchives.h"
@@ -69,6 +70,7 @@ public:
     AppSeams seams;
     SettingsStore store;
     MainState state;
+    MainPresenter presenter{state, seams.clock, formats};
     CallSession session;
     std::unique_ptr<RemoteAccess> line;
     GeneralOptions options;

@@ -1,4 +1,4 @@
-#include "session/AppCore.h"
+#include "composition/AppCore.h"
 
 #include "line/SimulatedLine.h"
 #include "platform/Clock.h"
@@ -11,18 +11,23 @@ AppCore::AppCore(DataLocations locations_, std::unique_ptr<RemoteAccess> line_, 
     : QObject(parent), locations(std::move(locations_)), formats(std::move(formats_)), seams(seams_),
       store(locations.settingsDatabase()), line(std::move(line_)), holidays(locations.holidayFile()),
       archives(locations, formats), recorder(store, seams.prompter, locations, archives, formats),
-      accounting(state),
-      accounts(store, seams.prompter, seams.clock, holidays, archives, accounting, state, profile, formats),
-      statistics(*line, state),
-      dialer(*line, seams.prompter, seams.scheduler, seams.clock, state, accounts, accounting, statistics, session),
-      monitor(*line, seams.scheduler, state, accounts, dialer, session),
-      alarms(profile, accounting, state, seams.scheduler, seams.sound, [this] { dialer.hangup(); }),
-      engine(CallEngineParts{store, seams.clock, seams.scheduler, seams.prompter, state, session, dialer, monitor,
-                             accounting, accounts, profile, options, holidays, recorder, alarms, statistics,
-                             seams.sound, seams.launcher, formats}),
-      pop3(seams.clock), mail(MailCheckerParts{profile, seams.scheduler, seams.prompter, state, seams.sound,
-                                              seams.clock, pop3, formats})
+      accounts(store, seams.prompter, seams.clock, holidays, archives, accounting, options, profile, formats),
+      statistics(*line),
+      dialer(*line, seams.prompter, seams.scheduler, seams.clock, accounts, accounting, statistics, session),
+      monitor(*line, seams.scheduler, accounts, dialer, session),
+      alarms(profile, accounting, seams.scheduler, seams.sound, [this] { dialer.hangup(); }),
+      engine(CallEngineParts{store, seams.clock, seams.scheduler, seams.prompter, session, dialer, monitor, accounting,
+                             accounts, profile, options, holidays, recorder, alarms, statistics, seams.sound,
+                             seams.launcher, formats}),
+      pop3(seams.clock), mail(MailCheckerParts{profile, seams.scheduler, seams.prompter, accounting, seams.sound,
+                                               seams.clock, pop3, formats})
 {
+    presenter.observe(accounting);
+    presenter.observe(statistics);
+    presenter.observe(dialer);
+    presenter.observe(alarms);
+    presenter.observe(engine);
+    presenter.observe(mail);
     // The mailbox is checked while a call is up: first when it opens, never after it ends.
     connect(&engine, &CallEngine::callOpened, &mail, &MailChecker::onCallOpened);
     connect(&engine, &CallEngine::callClosed, &mail, &MailChecker::abort);
@@ -69,9 +74,7 @@ void AppCore::start()
 {
     seedDemoTariff();
     options.load(store);
-    state.setText(MainState::Field::Sym, options.currencySymbol());
-    state.setText(MainState::Field::Date, formats.date(seams.clock.now().date()));
-    state.setText(MainState::Field::Status, QStringLiteral("Ready..."));
+    presenter.showStart(options.currencySymbol());
     dialer.FillProviderList();
     statistics.refresh(dialer.IsConnected());
     engine.start();
