@@ -64,7 +64,7 @@ void Automation::next()
     std::fprintf(stderr, "automation: %s\n", qPrintable(step));
     int delayMs = 100;
     if (command == QLatin1String("select"))
-        m_core.dialer.SelectProvider(argument);
+        m_core.selectProvider(argument);
     else if (command == QLatin1String("connect"))
         m_window.runCommand(QStringLiteral("Connect"));
     else if (command == QLatin1String("disconnect"))

@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
                  AppSeams{clock, scheduler, prompter, sound, launcher});
     if (!core.isOpen())
         return fail(prompter, QStringLiteral("LineMinder cannot open its settings (%1): %2")
-                                  .arg(locations.settingsDatabase(), core.store.error()));
+                                  .arg(locations.settingsDatabase(), core.openError()));
 
     SystemTrayIcon tray(AppIcon());
     MainWindow window(core, &tray);
@@ -74,15 +74,16 @@ int main(int argc, char *argv[])
     Automation automation(automationScript, core, window);
     SplashWindow splash;
     // Under automation the window comes at once: the splash would only slow the test.
-    splash.start(automationScript.isEmpty() ? SplashWindow::StoredShowSplash(core.store) : QStringLiteral("0"),
-                 [&] {
-                     core.start();
-                     window.applyStartSettings();
-                 },
-                 [&] {
-                     window.showAtStart();
-                     if (!automationScript.isEmpty())
-                         automation.start();
-                 });
+    splash.start(
+        automationScript.isEmpty() ? SplashWindow::StoredShowSplash(core.settings()) : QStringLiteral("0"),
+        [&] {
+            core.start();
+            window.applyStartSettings();
+        },
+        [&] {
+            window.showAtStart();
+            if (!automationScript.isEmpty())
+                automation.start();
+        });
     return app.exec();
 }

@@ -6,38 +6,51 @@
 #include "platform/Scheduler.h"
 #include "settings/SettingsLayout.h"
 
-AppCore::AppCore(DataLocations locations_, std::unique_ptr<RemoteAccess> line_, AppSeams seams_,
-                 DateTimeFormats formats_, QObject *parent)
-    : QObject(parent), locations(std::move(locations_)), formats(std::move(formats_)), seams(seams_),
-      store(locations.settingsDatabase()), line(std::move(line_)), holidays(locations.holidayFile()),
-      archives(locations, formats), recorder(store, seams.prompter, locations, archives, formats),
-      accounts(store, seams.prompter, seams.clock, holidays, archives, accounting, options, profile, formats),
-      statistics(*line),
-      dialer(*line, seams.prompter, seams.scheduler, seams.clock, accounts, accounting, statistics, session),
-      monitor(*line, seams.scheduler, accounts, dialer, session),
-      alarms(profile, accounting, seams.scheduler, seams.sound, [this] { dialer.hangup(); }),
-      engine(CallEngineParts{store, seams.clock, seams.scheduler, seams.prompter, session, dialer, monitor, accounting,
-                             accounts, profile, options, holidays, recorder, alarms, statistics, seams.sound,
-                             seams.launcher, formats}),
-      pop3(seams.clock), mail(MailCheckerParts{profile, seams.scheduler, seams.prompter, accounting, seams.sound,
-                                               seams.clock, pop3, formats})
+AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, AppSeams seams, DateTimeFormats formats,
+                 QObject *parent)
+    : QObject(parent), m_locations(std::move(locations)), m_formats(std::move(formats)), m_seams(seams),
+      m_store(m_locations.settingsDatabase()), m_line(std::move(line)), m_holidays(m_locations.holidayFile()),
+      m_archives(m_locations, m_formats), m_recorder(m_store, m_seams.prompter, m_locations, m_archives, m_formats),
+      m_accounts(m_store, m_seams.prompter, m_seams.clock, m_holidays, m_archives, m_accounting, m_options, m_profile,
+                 m_formats),
+      m_statistics(*m_line), m_dialer(*m_line, m_seams.prompter, m_seams.scheduler, m_seams.clock, m_accounts,
+                                      m_accounting, m_statistics, m_session),
+      m_monitor(*m_line, m_seams.scheduler, m_accounts, m_dialer, m_session),
+      m_alarms(m_profile, m_accounting, m_seams.scheduler, m_seams.sound, [this] { m_dialer.hangup(); }),
+      m_engine(CallEngineParts{m_store, m_seams.clock, m_seams.scheduler, m_seams.prompter, m_session, m_dialer,
+                               m_monitor, m_accounting, m_accounts, m_profile, m_options, m_holidays, m_recorder,
+                               m_alarms, m_statistics, m_seams.sound, m_seams.launcher, m_formats}),
+      m_pop3(m_seams.clock), m_mail(MailCheckerParts{m_profile, m_seams.scheduler, m_seams.prompter, m_accounting,
+                                                     m_seams.sound, m_seams.clock, m_pop3, m_formats})
 {
-    presenter.observe(accounting);
-    presenter.observe(statistics);
-    presenter.observe(dialer);
-    presenter.observe(alarms);
-    presenter.observe(engine);
-    presenter.observe(mail);
+    m_presenter.observe(m_accounting);
+    m_presenter.observe(m_statistics);
+    m_presenter.observe(m_dialer);
+    m_presenter.observe(m_alarms);
+    m_presenter.observe(m_engine);
+    m_presenter.observe(m_mail);
     // The mailbox is checked while a call is up: first when it opens, never after it ends.
-    connect(&engine, &CallEngine::callOpened, &mail, &MailChecker::onCallOpened);
-    connect(&engine, &CallEngine::callClosed, &mail, &MailChecker::abort);
-    connect(&dialer, &Dialer::hungUp, &mail, &MailChecker::abort);
-    connect(&dialer, &Dialer::providerLoaded, &mail, &MailChecker::onProviderLoaded);
+    connect(&m_engine, &CallEngine::callOpened, &m_mail, &MailChecker::onCallOpened);
+    connect(&m_engine, &CallEngine::callClosed, &m_mail, &MailChecker::abort);
+    connect(&m_dialer, &Dialer::hungUp, &m_mail, &MailChecker::abort);
+    connect(&m_dialer, &Dialer::providerLoaded, &m_mail, &MailChecker::onProviderLoaded);
+
+    // What the window reacts to.
+    connect(&m_dialer, &Dialer::newEntryWizardRequested, this, &AppCore::newEntryWizardRequested);
+    connect(&m_monitor, &ConnectionMonitor::restoreWindowRequested, this, &AppCore::restoreWindowRequested);
+    connect(&m_engine, &CallEngine::minimizeRequested, this, &AppCore::minimizeRequested);
+    connect(&m_alarms, &AlarmMonitor::alarmRaised, this, &AppCore::alarmRaised);
+    connect(&m_alarms, &AlarmMonitor::flashRequested, this, &AppCore::flashRequested);
+    connect(&m_mail, &MailChecker::countRead, this, &AppCore::mailCountRead);
+    connect(&m_mail, &MailChecker::notificationReady, this, &AppCore::mailNotificationReady);
+    connect(&m_mail, &MailChecker::beepRequested, this, &AppCore::beepRequested);
+    connect(&m_mail, &MailChecker::trayTipChanged, this, &AppCore::trayTipChanged);
+    connect(&m_mail, &MailChecker::mailEnableCheckedChanged, this, &AppCore::mailCheckToggled);
 }
 
 AppCore::~AppCore()
 {
-    seams.scheduler.stopAll();
+    m_seams.scheduler.stopAll();
 }
 
 void AppCore::seedDemoTariff()
@@ -45,26 +58,26 @@ void AppCore::seedDemoTariff()
     // First start on the simulated line: give its demo providers a tariff, so a newcomer's
     // first call is priced. Nothing is touched once any tariff exists, and a provider the
     // user set up is never priced behind their back.
-    if (!isSimulated() || !store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
+    if (!isSimulated() || !m_store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
         return;
     const QString name = QStringLiteral("Demo Tariff");
     const QString section = SettingsLayout::Tariff(name);
-    SettingsStore::Batch batch(store);
-    store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
-    store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
-    store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
-    store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));
-    store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
-    store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
-    store.SaveSetting(section, QStringLiteral("Name"), name);
-    const QStringList entries = line->RasEnumEntries();
+    SettingsStore::Batch batch(m_store);
+    m_store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
+    m_store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
+    m_store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
+    m_store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));
+    m_store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
+    m_store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
+    m_store.SaveSetting(section, QStringLiteral("Name"), name);
+    const QStringList entries = m_line->RasEnumEntries();
     for (const SimulatedLine::Entry &demo : SimulatedLine::demoEntries()) {
         if (!entries.contains(demo.name))
             continue;
         const QString assignment = SettingsLayout::TariffAssignment(demo.name);
         for (int dayClass = 1; dayClass <= 8; ++dayClass) {
-            if (store.GetSetting(assignment, QString::number(dayClass)).isEmpty())
-                store.SaveSetting(assignment, QString::number(dayClass), name);
+            if (m_store.GetSetting(assignment, QString::number(dayClass)).isEmpty())
+                m_store.SaveSetting(assignment, QString::number(dayClass), name);
         }
     }
     batch.commit();
@@ -73,29 +86,61 @@ void AppCore::seedDemoTariff()
 void AppCore::start()
 {
     seedDemoTariff();
-    options.load(store);
-    presenter.showStart(options.currencySymbol());
-    dialer.FillProviderList();
-    statistics.refresh(dialer.IsConnected());
-    engine.start();
+    m_options.load(m_store);
+    m_presenter.showStart(m_options.currencySymbol());
+    m_dialer.FillProviderList();
+    m_statistics.refresh(m_dialer.IsConnected());
+    m_engine.start();
 }
 
-QString AppCore::shutDown(const std::function<bool()> &askHangUp)
+void AppCore::shutDown(const std::function<bool()> &askHangUp)
 {
-    seams.scheduler.stopAll();
-    mail.abort();
-    monitor.cancelRedial();
-    if (session.dialing && !dialer.IsConnected())
-        dialer.hangup();
-    if (dialer.IsConnected() && askHangUp())
-        dialer.hangup();
-    seams.scheduler.stopAll(); // hangup's check of the line is not waited for
-    if (session.CallActive)
-        engine.closeOpenCall();
-    accounts.SaveCounters(ProviderAccounts::Tell::AtExit);
-    const RasHandle handle = line->RasEnumConnections();
-    const RasStatus status = handle ? line->RasGetConnectStatus(handle) : RasStatus();
-    return status.error == RasError::None || status.error == RasError::Pending
-               ? ConnectionMonitor::StateText(status.state, accounts.connection().phone)
-               : monitor.RasErrorText(status.error);
+    m_seams.scheduler.stopAll();
+    m_mail.abort();
+    m_monitor.cancelRedial();
+    if (m_session.dialing && !m_dialer.IsConnected())
+        m_dialer.hangup();
+    if (m_dialer.IsConnected() && askHangUp())
+        m_dialer.hangup();
+    m_seams.scheduler.stopAll(); // hangup's check of the line is not waited for
+    if (m_session.CallActive)
+        m_engine.closeOpenCall();
+    m_accounts.SaveCounters(ProviderAccounts::Tell::AtExit);
+    const RasHandle handle = m_line->RasEnumConnections();
+    const RasStatus status = handle ? m_line->RasGetConnectStatus(handle) : RasStatus();
+    m_presenter.showStatus(status.error == RasError::None || status.error == RasError::Pending
+                               ? ConnectionMonitor::StateText(status.state, m_accounts.connection().phone)
+                               : m_monitor.RasErrorText(status.error));
+}
+
+void AppCore::selectProvider(const QString &text)
+{
+    m_dialer.SelectProvider(text);
+}
+
+bool AppCore::toggleMailCheck()
+{
+    m_mail.mnuMailEnable_Click();
+    return m_mail.mailEnableChecked();
+}
+
+bool AppCore::prepareProviderSettings(bool reload)
+{
+    if (!m_accounts.isLoaded()) {
+        m_seams.prompter.tell(QStringLiteral("Select Provider!"));
+        return false;
+    }
+    // Setup always reloads; Configure keeps unsaved changes, but never shows (or saves)
+    // another provider's settings.
+    const QString provider = m_accounts.connection().name;
+    if (reload || m_profile.provider() != provider)
+        m_profile.load(m_store, provider);
+    return true;
+}
+
+void AppCore::storeWindowPosition(qint64 leftTwips, qint64 topTwips)
+{
+    const QString section = SettingsLayout::GeneralSettings();
+    m_store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(topTwips));
+    m_store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(leftTwips));
 }

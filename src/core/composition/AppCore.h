@@ -42,8 +42,8 @@ struct AppSeams
 };
 
 // Everything that is not a widget, wired together: the settings store and models, the
-// line, the accounting, the call engine. The main window shows its state and forwards
-// the user's commands to it.
+// line, the accounting, the call engine, the presenter of the window's texts. The main
+// window binds to its state, forwards the user's commands to it and reacts to its signals.
 class AppCore : public QObject
 {
     Q_OBJECT
@@ -52,39 +52,91 @@ public:
             DateTimeFormats formats = DateTimeFormats::fromSystem(), QObject *parent = nullptr);
     ~AppCore() override;
 
-    bool isOpen() const { return store.isOpen(); }
-    bool isSimulated() const { return line->lineKind() == QLatin1String("simulated"); }
+    // Whether the settings could be opened; why not.
+    bool isOpen() const { return m_store.isOpen(); }
+    QString openError() const { return m_store.error(); }
+    bool isSimulated() const { return m_line->lineKind() == QLatin1String("simulated"); }
 
     // What the window does when it is created: settings, date, provider list, timers.
     void start();
-    void seedDemoTariff();
+
+    // The texts the window shows; the window tells whether it is minimized.
+    const MainState &state() const { return m_state; }
+    void setWindowMinimized(bool minimized) { m_presenter.setWindowMinimized(minimized); }
+
+    // The window's commands.
+    void selectProvider(const QString &text);
+    void connectLine() { m_dialer.ConnectCommand(); }
+    void disconnectLine() { m_dialer.DisconnectCommand(); }
+    void silenceAlarm() { m_alarms.silence(); }
+    void checkMailNow() { m_mail.CheckNow_Click(); }
+    void mailPictureClicked() { m_mail.imgEmail_Click(); }
+    // Flips the periodic mail check; returns whether it is on now.
+    bool toggleMailCheck();
+    bool isCheckingMail() const { return m_mail.isChecking(); }
+    // Setup (reload) and Configure: the loaded provider's settings, ready for their window.
+    // False (and the user told) when no provider is loaded.
+    bool prepareProviderSettings(bool reload);
+
+    // What the window reads and writes of the settings.
+    const GeneralOptions &options() const { return m_options; }
+    const SettingsStore &settings() const { return m_store; }
+    void storeWindowPosition(qint64 leftTwips, qint64 topTwips);
+    // What the mail notification window works with, and the message boxes.
+    ProviderProfile &profile() { return m_profile; }
+    ProgramLauncher &launcher() { return m_seams.launcher; }
+    Prompter &prompter() { return m_seams.prompter; }
 
     // The exit sequence: timers stopped first (nothing runs twice), no redial, a dial in
     // progress hung up; with a call up, askHangUp decides (true: hang up); a call still
-    // open is closed and recorded with the end time of now; the counters are stored.
-    // Returns the last status text, taken without side effects.
-    QString shutDown(const std::function<bool()> &askHangUp);
+    // open is closed and recorded with the end time of now; the counters are stored. The
+    // status line shows the last status, taken without side effects.
+    void shutDown(const std::function<bool()> &askHangUp);
 
-    const DataLocations locations;
-    const DateTimeFormats formats;
-    AppSeams seams;
-    SettingsStore store;
-    MainState state;
-    MainPresenter presenter{state, seams.clock, formats};
-    CallSession session;
-    std::unique_ptr<RemoteAccess> line;
-    GeneralOptions options;
-    ProviderProfile profile;
-    HolidayCalendar holidays;
-    ReportArchives archives;
-    CallRecorder recorder;
-    CallAccounting accounting;
-    ProviderAccounts accounts;
-    AdapterStatistics statistics;
-    Dialer dialer;
-    ConnectionMonitor monitor;
-    AlarmMonitor alarms;
-    CallEngine engine;
-    Pop3Check pop3;
-    MailChecker mail;
+signals:
+    // The user picked the wizard item: the window offers to create an entry.
+    void newEntryWizardRequested();
+    // A failed call brings a minimized window back.
+    void restoreWindowRequested();
+    // A call was opened with "minimize on connect".
+    void minimizeRequested();
+    // An alarm went off (the window comes back, or the tray tells); flash the caption once.
+    void alarmRaised(int n, const QString &message);
+    void flashRequested();
+    // The mail check: a count read (for a notification window already open), a count to
+    // announce (the window opens), a beep without a sound device, the tray tip, the
+    // "Enable" mark.
+    void mailCountRead(const QString &message, const QString &checkedAt);
+    void mailNotificationReady(const QString &message, const QString &checkedAt);
+    void beepRequested();
+    void trayTipChanged(const QString &tip);
+    void mailCheckToggled(bool on);
+
+private:
+    friend struct CoreRig; // the tests reach the parts
+
+    void seedDemoTariff();
+
+    const DataLocations m_locations;
+    const DateTimeFormats m_formats;
+    AppSeams m_seams;
+    SettingsStore m_store;
+    MainState m_state;
+    MainPresenter m_presenter{m_state, m_seams.clock, m_formats};
+    CallSession m_session;
+    std::unique_ptr<RemoteAccess> m_line;
+    GeneralOptions m_options;
+    ProviderProfile m_profile;
+    HolidayCalendar m_holidays;
+    ReportArchives m_archives;
+    CallRecorder m_recorder;
+    CallAccounting m_accounting;
+    ProviderAccounts m_accounts;
+    AdapterStatistics m_statistics;
+    Dialer m_dialer;
+    ConnectionMonitor m_monitor;
+    AlarmMonitor m_alarms;
+    CallEngine m_engine;
+    Pop3Check m_pop3;
+    MailChecker m_mail;
 };
