@@ -4,27 +4,6 @@
 
 #include <QTest>
 
-bool RecordingLauncher::start(const QString &commandLine, WindowStyle, QString *error)
-{
-    started.append(commandLine);
-    if (commandLine.startsWith("missing")) {
-        *error = QStringLiteral("The program \"%1\" could not be found or is not executable.").arg(commandLine);
-        return false;
-    }
-    return true;
-}
-
-EngineRig::EngineRig(const QString &phonebook, const QDateTime &start)
-    : ConnectionRig(phonebook), alarms(profile, accounting, scheduler, sound, [this] { dialer.hangup(); }),
-      engine(CallEngineParts{store, clock, scheduler, prompter, session, dialer, monitor, accounting, *accounts,
-                             profile, options, holidays, recorder, alarms, statistics, sound, launcher, formats})
-{
-    presenter.observe(alarms);
-    presenter.observe(engine);
-    clock.setNow(start);
-    engine.start();
-}
-
 void EngineRig::prepareHome()
 {
     const QString provider = SettingsLayout::Provider("Home");

@@ -6,6 +6,7 @@
 #include <QTime>
 
 #include "accounting/CallAccounting.h"
+#include "accounting/ProviderConnection.h"
 #include "values/DateTimeFormats.h"
 
 class Clock;
@@ -15,18 +16,6 @@ class Prompter;
 class ProviderProfile;
 class ReportArchives;
 class SettingsStore;
-
-// What the dialer needs of the loaded provider.
-struct ProviderConnection
-{
-    QString name;
-    QString login;
-    QByteArray password; // unscrambled; empty when not saved
-    QString phone;
-    bool redial = false;
-    bool keepLog = false;
-    bool keepReport = false;
-};
 
 // Loads a provider's counters and settings, closes finished days and months into the
 // archives, and stores the counters again. The figures always belong to the provider

@@ -98,6 +98,12 @@ void AlarmMonitor::silence()
     m_scheduler.stop(Timer::tmrFlash);
 }
 
+void AlarmMonitor::lineDropped()
+{
+    m_scheduler.stop(Timer::tmrFlash);
+    m_scheduler.stop(Timer::tmrAlarm);
+}
+
 void AlarmMonitor::switchedOff()
 {
     emit alarmCleared();

@@ -28,6 +28,8 @@ public:
     void AlertSub(int n);
     // A click on imgAlert.
     void silence();
+    // The line was hung up: the sound and the flashing stop; the picture stays.
+    void lineDropped();
     // The master switch was turned off: indicator hidden, countdown and flashing stopped.
     void switchedOff();
 

@@ -13,15 +13,22 @@ AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, Ap
       m_archives(m_locations, m_formats), m_recorder(m_store, m_seams.prompter, m_locations, m_archives, m_formats),
       m_accounts(m_store, m_seams.prompter, m_seams.clock, m_holidays, m_archives, m_accounting, m_options, m_profile,
                  m_formats),
-      m_statistics(*m_line), m_dialer(*m_line, m_seams.prompter, m_seams.scheduler, m_seams.clock, m_accounts,
-                                      m_accounting, m_statistics, m_session),
-      m_monitor(*m_line, m_seams.scheduler, m_accounts, m_dialer, m_session),
+      m_statistics(*m_line),
       m_alarms(m_profile, m_accounting, m_seams.scheduler, m_seams.sound, [this] { m_dialer.hangup(); }),
-      m_engine(CallEngineParts{m_store, m_seams.clock, m_seams.scheduler, m_seams.prompter, m_session, m_dialer,
-                               m_monitor, m_accounting, m_accounts, m_profile, m_options, m_holidays, m_recorder,
-                               m_alarms, m_statistics, m_seams.sound, m_seams.launcher, m_formats}),
+      m_engine(CallEngineParts{m_store, m_seams.clock, m_seams.scheduler, m_seams.prompter, *m_line, m_accounting,
+                               m_accounts, m_profile, m_options, m_holidays, m_recorder, m_alarms, m_statistics,
+                               m_seams.sound, m_seams.launcher, m_formats}),
+      m_dialer(*m_line, m_seams.prompter, m_seams.scheduler, m_engine.session(),
+               [this] { return m_accounts.connection(); }),
+      m_monitor(
+          *m_line, m_seams.scheduler, [this] { return m_accounts.connection(); }, m_dialer, m_engine.session()),
       m_pop3(m_seams.clock), m_mail(MailCheckerParts{m_profile, m_seams.scheduler, m_seams.prompter, m_accounting,
                                                      m_seams.sound, m_seams.clock, m_pop3, m_formats})
+{
+    wire();
+}
+
+void AppCore::wire()
 {
     m_presenter.observe(m_accounting);
     m_presenter.observe(m_statistics);
@@ -29,11 +36,36 @@ AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, Ap
     m_presenter.observe(m_alarms);
     m_presenter.observe(m_engine);
     m_presenter.observe(m_mail);
+    // Timer1 shows the line's status first.
+    connect(&m_engine, &CallEngine::ticked, this, [this] { m_presenter.showTick(m_monitor.GetNetStatus()); });
+
+    // A provider change: a call still open is closed first, then the provider is loaded.
+    connect(&m_dialer, &Dialer::redialCancelled, &m_monitor, &ConnectionMonitor::cancelRedial);
+    connect(&m_dialer, &Dialer::providerChanging, &m_engine, &CallEngine::closeCallBeforeProviderChange);
+    connect(&m_dialer, &Dialer::providerSelected, this,
+            [this](const QString &provider) { m_accounts.LoadProvider(provider); });
+    connect(&m_dialer, &Dialer::providerLoaded, &m_engine, &CallEngine::onProviderLoaded);
+    connect(&m_dialer, &Dialer::providerLoaded, &m_mail, &MailChecker::onProviderLoaded);
+
+    // A dial: the counters of the call restart, the engine waits for the line.
+    connect(&m_dialer, &Dialer::connectRequested, &m_statistics, &AdapterStatistics::captureBaselines);
+    connect(&m_dialer, &Dialer::connectRequested, &m_accounting, &CallAccounting::ResetCallCounter);
+    connect(&m_dialer, &Dialer::connectDialed, &m_accounting, &CallAccounting::CountCall);
+    connect(&m_dialer, &Dialer::dialingStarted, &m_engine, &CallEngine::onDialingStarted);
+    connect(&m_dialer, &Dialer::attemptEnded, &m_engine, &CallEngine::onAttemptEnded);
+    connect(&m_dialer, &Dialer::attemptEnded, &m_monitor, &ConnectionMonitor::cancelRedial);
+    connect(&m_monitor, &ConnectionMonitor::redialScheduled, &m_engine, &CallEngine::onRedialScheduled);
+
+    // A hang-up: counting, alarms and periodic mail checks stop; the counters are stored.
+    connect(&m_dialer, &Dialer::lineDropped, &m_engine, &CallEngine::onLineDropped);
+    connect(&m_dialer, &Dialer::lineDropped, &m_alarms, &AlarmMonitor::lineDropped);
+    connect(&m_dialer, &Dialer::lineDropped, &m_mail, &MailChecker::stopPeriodicChecks);
+    connect(&m_dialer, &Dialer::hungUp, this, [this] { m_accounts.SaveCounters(); });
+
     // The mailbox is checked while a call is up: first when it opens, never after it ends.
     connect(&m_engine, &CallEngine::callOpened, &m_mail, &MailChecker::onCallOpened);
     connect(&m_engine, &CallEngine::callClosed, &m_mail, &MailChecker::abort);
     connect(&m_dialer, &Dialer::hungUp, &m_mail, &MailChecker::abort);
-    connect(&m_dialer, &Dialer::providerLoaded, &m_mail, &MailChecker::onProviderLoaded);
 
     // What the window reacts to.
     connect(&m_dialer, &Dialer::newEntryWizardRequested, this, &AppCore::newEntryWizardRequested);
@@ -98,12 +130,12 @@ void AppCore::shutDown(const std::function<bool()> &askHangUp)
     m_seams.scheduler.stopAll();
     m_mail.abort();
     m_monitor.cancelRedial();
-    if (m_session.dialing && !m_dialer.IsConnected())
+    if (m_engine.session().dialing && !m_dialer.IsConnected())
         m_dialer.hangup();
     if (m_dialer.IsConnected() && askHangUp())
         m_dialer.hangup();
     m_seams.scheduler.stopAll(); // hangup's check of the line is not waited for
-    if (m_session.CallActive)
+    if (m_engine.session().CallActive)
         m_engine.closeOpenCall();
     m_accounts.SaveCounters(ProviderAccounts::Tell::AtExit);
     const RasHandle handle = m_line->RasEnumConnections();

@@ -17,7 +17,6 @@
 #include "reports/CallRecorder.h"
 #include "reports/ReportArchives.h"
 #include "session/CallEngine.h"
-#include "session/CallSession.h"
 #include "session/ConnectionMonitor.h"
 #include "session/Dialer.h"
 #include "settings/GeneralOptions.h"
@@ -116,6 +115,7 @@ private:
     friend struct CoreRig; // the tests reach the parts
 
     void seedDemoTariff();
+    void wire();
 
     const DataLocations m_locations;
     const DateTimeFormats m_formats;
@@ -123,7 +123,6 @@ private:
     SettingsStore m_store;
     MainState m_state;
     MainPresenter m_presenter{m_state, m_seams.clock, m_formats};
-    CallSession m_session;
     std::unique_ptr<RemoteAccess> m_line;
     GeneralOptions m_options;
     ProviderProfile m_profile;
@@ -133,10 +132,10 @@ private:
     CallAccounting m_accounting;
     ProviderAccounts m_accounts;
     AdapterStatistics m_statistics;
-    Dialer m_dialer;
-    ConnectionMonitor m_monitor;
     AlarmMonitor m_alarms;
     CallEngine m_engine;
+    Dialer m_dialer;
+    ConnectionMonitor m_monitor;
     Pop3Check m_pop3;
     MailChecker m_mail;
 };

@@ -73,6 +73,11 @@ void MailChecker::abort()
     showState();
 }
 
+void MailChecker::stopPeriodicChecks()
+{
+    m.scheduler.stop(Timer::tmrCheck);
+}
+
 void MailChecker::CheckNow_Click()
 {
     if (m_checking)

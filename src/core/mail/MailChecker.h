@@ -50,6 +50,8 @@ public:
     // word. One whose result is already being shown goes on showing it.
     void abort();
 
+    // The line was hung up: the periodic checks stop.
+    void stopPeriodicChecks();
     // mnuCheckMail: one check now, whatever chkEMail says.
     void CheckNow_Click();
     // imgEmail: one check now when chkEMail is on.

@@ -81,7 +81,6 @@ void MainPresenter::observe(const Dialer &dialer)
 
 void MainPresenter::observe(const CallEngine &engine)
 {
-    connect(&engine, &CallEngine::ticked, this, &MainPresenter::showTick);
     connect(&engine, &CallEngine::lineInUse, this, [this](bool inUse) { m_state.setProviderListEnabled(!inUse); });
 }
 

@@ -33,6 +33,8 @@ public:
     // What the window shows when it starts: the currency symbol, today's date, "Ready...".
     void showStart(const QString &currencySymbol);
     void showStatus(const QString &status);
+    // Timer1: the status line, the clock, the caption.
+    void showTick(const QString &status);
     // While the window is minimized its caption shows the call's time.
     void setWindowMinimized(bool minimized);
 
@@ -44,7 +46,6 @@ private:
     void showTariff();
     void showMinuteCost(const Money &cost);
     void showMail();
-    void showTick(const QString &status);
 
     MainState &m_state;
     const Clock &m_clock;

@@ -12,8 +12,6 @@
 #include "platform/Scheduler.h"
 #include "platform/SoundPlayer.h"
 #include "reports/CallRecorder.h"
-#include "session/CallSession.h"
-#include "session/ConnectionMonitor.h"
 #include "session/Dialer.h"
 #include "settings/GeneralOptions.h"
 #include "settings/ProviderProfile.h"
@@ -29,8 +27,6 @@ CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent)
     m.scheduler.setHandler(Timer::tmrTime, [this] { tmrTime(); });
     m.scheduler.setHandler(Timer::tmrCost, [this] { tmrCost(); });
     m.scheduler.setHandler(Timer::tmrDUNStats, [this] { tmrDUNStats(); });
-    connect(&m.dialer, &Dialer::providerChanging, this, &CallEngine::closeCallBeforeProviderChange);
-    connect(&m.dialer, &Dialer::providerLoaded, this, &CallEngine::startCharging);
 }
 
 void CallEngine::start()
@@ -47,10 +43,10 @@ QTime CallEngine::wholeSecondsNow() const
 
 void CallEngine::Timer1()
 {
-    emit ticked(m.monitor.GetNetStatus());
+    emit ticked();
     closeFinishedDay();
     m.alarms.check();
-    if (m.session.CallActive && !m.dialer.IsConnected())
+    if (m_session.CallActive && !isConnected())
         closeCall(wholeSecondsNow());
     retryUnsavedCounters();
 }
@@ -78,6 +74,41 @@ void CallEngine::closeFinishedDay()
     startCharging();
 }
 
+bool CallEngine::isConnected() const
+{
+    return IsLineConnected(m.line);
+}
+
+void CallEngine::onProviderLoaded()
+{
+    m_session.CallActive = false;
+    startCharging();
+}
+
+void CallEngine::onDialingStarted()
+{
+    m_session.dialing = true;
+    m.scheduler.start(Timer::tmrStartUp);
+}
+
+void CallEngine::onAttemptEnded()
+{
+    m_session.dialing = false;
+    m.scheduler.stop(Timer::tmrStartUp);
+}
+
+void CallEngine::onRedialScheduled()
+{
+    m.scheduler.stop(Timer::tmrStartUp);
+}
+
+void CallEngine::onLineDropped()
+{
+    m_session.end = wholeSecondsNow();
+    m.scheduler.stop(Timer::tmrTime);
+    m.scheduler.stop(Timer::tmrCost);
+}
+
 void CallEngine::startCharging()
 {
     if (m.accounting.tariff().TariffAssigned && !m.scheduler.isActive(Timer::tmrCost))
@@ -89,17 +120,17 @@ void CallEngine::closeCall(const QTime &end, bool atExit)
     if (m_closing)
         return;
     m_closing = true;
-    m.session.end = end;
+    m_session.end = end;
     if (m.options.isChecked(GeneralOptions::Check::Sound2))
         m.sound.play(m.options.text(GeneralOptions::Text::Sound2));
     const ChargeSettings charges = ChargeSettings::read(m.store);
     m.accounting.ApplyMinimumCharge(charges);
     m.accounting.CloseCallCharges();
     const CallRecord record =
-        m.accounting.record(m.accounts.connection().name, m.session.start, m.session.end, m.options.currencySymbol());
-    m.session.CallActive = false;
+        m.accounting.record(m.accounts.connection().name, m_session.start, m_session.end, m.options.currencySymbol());
+    m_session.CallActive = false;
     m_countFromMs = -1;
-    m.accounts.setLastCallTimes(m.session.start.time(), m.session.end);
+    m.accounts.setLastCallTimes(m_session.start.time(), m_session.end);
     // The records are written either way; "Log Saved!" is not claimed while the counters
     // (this call's number among them) are only in memory.
     const bool saved = m.accounts.SaveCounters(ProviderAccounts::Tell::Later);
@@ -113,22 +144,22 @@ void CallEngine::closeCall(const QTime &end, bool atExit)
 
 void CallEngine::closeOpenCall()
 {
-    if (m.session.CallActive)
+    if (m_session.CallActive)
         closeCall(wholeSecondsNow(), true);
 }
 
 void CallEngine::closeCallBeforeProviderChange()
 {
-    if (!m.session.CallActive)
+    if (!m_session.CallActive)
         return;
     // The end was taken when the line went down (hang-up, or the last tick that saw it down).
-    const bool ended = !m.dialer.IsConnected() && m.session.end.isValid();
-    closeCall(ended ? m.session.end : wholeSecondsNow());
+    const bool ended = !isConnected() && m_session.end.isValid();
+    closeCall(ended ? m_session.end : wholeSecondsNow());
 }
 
 void CallEngine::tmrStartUp()
 {
-    if (!m.dialer.IsConnected())
+    if (!isConnected())
         return;
     openCall();
 }
@@ -137,12 +168,12 @@ void CallEngine::openCall()
 {
     // Opened once: nothing below can run it again.
     m.scheduler.stop(Timer::tmrStartUp);
-    m.session.CallActive = true;
-    m.session.dialing = false;
+    m_session.CallActive = true;
+    m_session.dialing = false;
     m.scheduler.start(Timer::tmrCost);
-    m.session.start = m.clock.now();
-    m.session.start.setTime(wholeSecondsNow());
-    m.session.end = QTime(); // taken again when this call ends
+    m_session.start = m.clock.now();
+    m_session.start.setTime(wholeSecondsNow());
+    m_session.end = QTime(); // taken again when this call ends
     m_countFromMs = m.clock.monotonicMs();
     m_secondsCredited = 0;
     m_minutesCharged = 0;
@@ -159,10 +190,10 @@ void CallEngine::openCall()
 
 void CallEngine::tmrTime()
 {
-    if (!m.dialer.IsConnected()) {
-        m.session.end = wholeSecondsNow();
+    if (!isConnected()) {
+        m_session.end = wholeSecondsNow();
         m_countFromMs = -1;
-        if (!m.session.dialing)
+        if (!m_session.dialing)
             emit lineInUse(false);
         if (m.scheduler.isActive(Timer::tmrDUNStats)) {
             m.statistics.refresh(false); // "Not Connected" stays until the next connection
@@ -194,18 +225,18 @@ void CallEngine::tmrTime()
 void CallEngine::tmrCost()
 {
     if (m_countFromMs < 0) {
-        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+        m.accounting.ChargeMinute(isConnected(), m.clock.now().time());
         return;
     }
     // Every whole minute since the call opened is charged once, a late tick catching up.
     const qint64 minutes = (m.clock.monotonicMs() - m_countFromMs) / 60000;
     for (; m_minutesCharged < minutes; ++m_minutesCharged)
-        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+        m.accounting.ChargeMinute(isConnected(), m.clock.now().time());
 }
 
 void CallEngine::tmrDUNStats()
 {
-    m.statistics.refresh(m.dialer.IsConnected());
+    m.statistics.refresh(isConnected());
 }
 
 void CallEngine::ExecuteProgram()

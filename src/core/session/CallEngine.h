@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QObject>
 
+#include "session/CallSession.h"
 #include "values/DateTimeFormats.h"
 
 class AdapterStatistics;
@@ -10,18 +11,16 @@ class AlarmMonitor;
 class CallAccounting;
 class CallRecorder;
 class Clock;
-class ConnectionMonitor;
-class Dialer;
 class GeneralOptions;
 class HolidayCalendar;
 class ProgramLauncher;
 class Prompter;
+class RemoteAccess;
 class ProviderAccounts;
 class ProviderProfile;
 class Scheduler;
 class SettingsStore;
 class SoundPlayer;
-struct CallSession;
 
 // Everything the call engine works with, made once by the program (or a test).
 struct CallEngineParts
@@ -30,9 +29,7 @@ struct CallEngineParts
     const Clock &clock;
     Scheduler &scheduler;
     Prompter &prompter;
-    CallSession &session;
-    Dialer &dialer;
-    ConnectionMonitor &monitor;
+    RemoteAccess &line;
     CallAccounting &accounting;
     ProviderAccounts &accounts;
     ProviderProfile &profile;
@@ -66,6 +63,9 @@ public:
     // Starts Timer1 and the counting timer, as the window does when it is created.
     void start();
 
+    // The call of the moment; the engine alone changes it.
+    const CallSession &session() const { return m_session; }
+
     // The handlers, callable directly from tests.
     void Timer1();
     void tmrStartUp();
@@ -82,13 +82,22 @@ public:
     // Another provider is about to be loaded: a call still open is closed first, ending
     // when the line went down (the hang-up), so it is logged, reported and charged as its own.
     void closeCallBeforeProviderChange();
-    // A provider was loaded: with a tariff for today the minutes are charged, also those
-    // of a connection this program did not open.
+    // A provider was loaded: no call of it is open; with a tariff for today the minutes
+    // are charged, also those of a connection this program did not open.
+    void onProviderLoaded();
     void startCharging();
 
+    // What the dialer and the monitor tell: a dial is under way (wait for the line to come
+    // up), the attempt is over, a redial waits (no waiting for the line meanwhile), the
+    // line was hung up (the call's end is now; counting stops).
+    void onDialingStarted();
+    void onAttemptEnded();
+    void onRedialScheduled();
+    void onLineDropped();
+
 signals:
-    // Timer1 ran: the line's status of this moment.
-    void ticked(const QString &status);
+    // Timer1 runs: the status line and the clock are refreshed first.
+    void ticked();
     // A call is up (the provider list cannot be used), or the line is free again.
     void lineInUse(bool inUse);
     void minimizeRequested();
@@ -104,7 +113,10 @@ private:
     void retryUnsavedCounters();
     QTime wholeSecondsNow() const;
 
+    bool isConnected() const;
+
     CallEngineParts m;
+    CallSession m_session;
     qint64 m_countFromMs = -1; // monotonic time the counting of this connection started
     qint64 m_secondsCredited = 0;
     qint64 m_minutesCharged = 0;

@@ -62,7 +62,7 @@ private slots:
         QVERIFY(!rig.state.providerListEnabled());
         rig.prompter.expect("Log Saved!");
         if (dropped) {
-            rig.state.setWindowMinimized(true);
+            rig.presenter.setWindowMinimized(true);
             rig.scheduler.advanceSeconds(130);
         } else {
             rig.scheduler.advanceSeconds(125);

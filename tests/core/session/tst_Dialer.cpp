@@ -256,7 +256,7 @@ private slots:
         rig.dialer.SelectProvider(Dialer::wizardItem());
         QCOMPARE(wizard.count(), 1);
         QCOMPARE(rig.state.selectedProvider(), QString("Home"));
-        QCOMPARE(rig.accounts->connection().name, QString("Home"));
+        QCOMPARE(rig.accounts.connection().name, QString("Home"));
     }
 
     void hangupEndsCallAndStoresCounters()
@@ -281,8 +281,7 @@ private slots:
     {
         ConnectionRig rig(kPhonebook);
         StubbornLine stubborn(rig.line);
-        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.clock, *rig.accounts, rig.accounting, rig.statistics,
-                      rig.session);
+        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.session, [&rig] { return rig.accounts.connection(); });
         rig.loadProvider("Home");
         QVERIFY(dialer.ConnectCommand());
         rig.scheduler.advanceSeconds(5);
