@@ -3,6 +3,8 @@
 #include "settings/PasswordScrambler.h"
 #include "settings/SettingsLayout.h"
 
+#include <QTest>
+
 namespace {
 QString writePhonebook(const TempHome &home, const QString &text)
 {
@@ -57,4 +59,29 @@ QStringList CoreRig::statusesOver(int seconds)
 QString CoreRig::stored(const QString &provider, const QString &key) const
 {
     return store.GetSetting(SettingsLayout::Provider(provider), key, "<missing>");
+}
+
+ConnectionRig::ConnectionRig(const QString &phonebook, const QDateTime &start) : CoreRig(phonebook, start)
+{
+    options.setCurrencySymbol("$");
+    engine.start();
+}
+
+void EngineRig::prepareHome()
+{
+    const QString provider = SettingsLayout::Provider("Home");
+    store.SaveSetting(provider, "KeepLog", "1");
+    store.SaveSetting(provider, "KeepReport", "1");
+    for (int item = 1; item <= 11; ++item)
+        store.SaveSetting(SettingsLayout::LogSettings(), QString::number(item), "1");
+    reloadOptions();
+    loadProvider("Home");
+}
+
+void EngineRig::connectAndOpen()
+{
+    QVERIFY(dialer.ConnectCommand());
+    for (int i = 0; i < 100 && !session.CallActive; ++i)
+        scheduler.advanceMs(100);
+    QVERIFY(session.CallActive);
 }

@@ -68,3 +68,27 @@ struct CoreRig
     Pop3Check &pop3 = core.m_pop3;
     MailChecker &mail = core.m_mail;
 };
+
+// The core on the simulated line with its timer loop running, as the window starts it
+// (without the start's settings, provider list and demo tariff); amounts in "$".
+struct ConnectionRig : CoreRig
+{
+    explicit ConnectionRig(const QString &phonebook = QString(),
+                           const QDateTime &start = QDateTime(QDate(2024, 3, 5), QTime(12, 0)));
+};
+
+// The running core with "Home" in the phone book, dialed in two seconds.
+struct EngineRig : ConnectionRig
+{
+    explicit EngineRig(const QString &phonebook = "[Home]\nNumber=555-0100\nConnectAfter=2\n",
+                       const QDateTime &start = QDateTime(QDate(2024, 3, 5), QTime(12, 0)))
+        : ConnectionRig(phonebook, start)
+    {
+    }
+
+    // Loads "Home" (log, report and all log items on) and reloads the general options.
+    void prepareHome();
+    // Connect, and run until the call is open.
+    void connectAndOpen();
+    void reloadOptions() { options.load(store); }
+};

@@ -92,27 +92,6 @@ private slots:
         QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
     }
 
-    void usedOnMonthEndLoadedNextMonth()
-    {
-        AccountingRig rig(QDateTime(QDate(2024, 1, 31), QTime(23, 59, 0)));
-        prepare(rig);
-        rig.accounts->LoadProvider("Home");
-        call(rig, 50); // 23:59:00 - 23:59:50, fee 0.50 raised to 2.00
-
-        // The next program run, on 1 February.
-        rig.clock.setNow(QDateTime(QDate(2024, 2, 1), QTime(8, 0)));
-        auto nextRun = rig.restart();
-        nextRun->LoadProvider("Home");
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"),
-                 QByteArray("\"Home\",\"31/1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), QByteArray("\"Home\",\"1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
-        QCOMPARE(rig.state.text(MainState::Field::TodayTime), QString("00:00:00"));
-        QCOMPARE(rig.state.text(MainState::Field::TotTime), QString("00:01:00"));
-        QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
-        QCOMPARE(rig.stored("Home", "Month Payment"), QString("0"));
-        QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
-    }
-
     void failedLogWriteIsReportedNotConfirmed()
     {
         AccountingRig rig;

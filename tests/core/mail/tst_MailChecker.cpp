@@ -5,7 +5,7 @@
 
 #include "ScriptedPop3Server.h"
 #include "settings/SettingsLayout.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 
 using Check = ProviderProfile::Check;
 using Field = MainState::Field;

@@ -1,4 +1,4 @@
-#include "support/ConnectionRig.h"
+#include "support/CoreRig.h"
 
 #include <QSignalSpy>
 #include <QTest>
