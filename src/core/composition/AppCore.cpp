@@ -17,7 +17,7 @@ AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, Ap
       m_alarms(m_profile, m_accounting, m_seams.scheduler, m_seams.sound, [this] { m_dialer.hangup(); }),
       m_engine(CallEngineParts{m_store, m_seams.clock, m_seams.scheduler, m_seams.prompter, *m_line, m_accounting,
                                m_accounts, m_profile, m_options, m_holidays, m_recorder, m_alarms, m_statistics,
-                               m_seams.sound, m_seams.launcher, m_formats}),
+                               m_seams.sound, m_seams.launcher}),
       m_dialer(*m_line, m_seams.prompter, m_seams.scheduler, m_engine.session(),
                [this] { return m_accounts.connection(); }),
       m_monitor(

@@ -4,7 +4,6 @@
 #include <QObject>
 
 #include "session/CallSession.h"
-#include "values/DateTimeFormats.h"
 
 class AdapterStatistics;
 class AlarmMonitor;
@@ -40,7 +39,6 @@ struct CallEngineParts
     AdapterStatistics &statistics;
     SoundPlayer &sound;
     ProgramLauncher &launcher;
-    DateTimeFormats formats;
 };
 
 // The main window's timer loop: it sees a call come up and go down, counts the time
