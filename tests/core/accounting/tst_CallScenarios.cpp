@@ -54,44 +54,6 @@ private:
     }
 
 private slots:
-    void twoCallsOnOneDay()
-    {
-        AccountingRig rig(QDateTime(QDate(2024, 3, 5), QTime(12, 0, 5)));
-        prepare(rig);
-        rig.accounts->LoadProvider("Home");
-        call(rig, 125); // fee 0.50 + 2 minutes at 0.10, raised to the minimum 2.00
-        rig.clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(12, 10, 0)));
-        call(rig, 300); // fee 0.50 + 5 minutes at 0.10, raised to 2.00
-
-        const QByteArray bar(87, '_');
-        const QByteArray entry2 = "\"" + bar +
-                                  "\r\n  Provider: Home Started: 5/3/2024  12:10:00 Ended: 12:15:00  Current Payment: "
-                                  "$2.0000\r\n  Duration: 00:05:10  Today: 0:7:25  This month: 0:7:25\r\n  Total "
-                                  "Time: 0:7:25  Number of calls: 2  Total Payment: $4.0000 Tariff Name: Flat\r\n" +
-                                  bar + "\"\r\n";
-        const QByteArray log = rig.home.readFile("Logs/Connections.log");
-        QVERIFY(log.startsWith("\"" + bar + "\r\n  Provider: Home Started: 5/3/2024  12:00:05 Ended: 12:02:10"));
-        QVERIFY2(log.endsWith(entry2), log.constData());
-        QCOMPARE(log.count(bar), 4);
-
-        QCOMPARE(rig.home.readFile("Logs/Report.ini"),
-                 QByteArray("\"Home\",\"1\",\"5/3/2024\",\"12:00:05\",\"12:02:10\",\"00:02:15\",\"$2.0000\",\"0:2:15\","
-                            "\"0:2:15\",\"0:2:15\",\"$2.0000\"\r\n"
-                            "\"Home\",\"2\",\"5/3/2024\",\"12:10:00\",\"12:15:00\",\"00:05:10\",\"$2.0000\",\"0:7:25\","
-                            "\"0:7:25\",\"0:7:25\",\"$4.0000\"\r\n"));
-
-        const QList<QPair<QString, QString>> expected = {
-            {"Name", "Home"},          {"Login", ""},         {"TotTime", "00:07:25"},
-            {"Calls", "2"},            {"StartTime", "12:10:00"}, {"EndTime", "12:15:00"},
-            {"TodayDate", "5/3/24"},   {"TodayTime", "0:7:25"}, {"MonthTime", "0:7:25"},
-            {"Payment", "400"},        {"Month Payment", "400"}, {"Day Payment", "400"},
-        };
-        for (const auto &[key, value] : expected)
-            QCOMPARE(rig.stored("Home", key), value);
-        QCOMPARE(rig.state.text(MainState::Field::Cost), QString("4.0000"));
-        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
-    }
-
     void failedLogWriteIsReportedNotConfirmed()
     {
         AccountingRig rig;
