@@ -13,8 +13,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "composition/AppCore.h"
 #include "mainwindow/MainWindow.h"
-#include "session/AppCore.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void Automation::next()
     std::fprintf(stderr, "automation: %s\n", qPrintable(step));
     int delayMs = 100;
     if (command == QLatin1String("select"))
-        m_core.dialer.SelectProvider(argument);
+        m_core.selectProvider(argument);
     else if (command == QLatin1String("connect"))
         m_window.runCommand(QStringLiteral("Connect"));
     else if (command == QLatin1String("disconnect"))

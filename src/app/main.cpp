@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "Automation.h"
+#include "composition/AppCore.h"
 #include "desktop/AppIcon.h"
 #include "desktop/MediaSoundPlayer.h"
 #include "desktop/MessageBoxPrompter.h"
@@ -14,7 +15,6 @@
 #include "platform/ProgramName.h"
 #include "platform/QtScheduler.h"
 #include "platform/SingleInstance.h"
-#include "session/AppCore.h"
 
 namespace {
 // Start-up failures are prompts like any other: answered by the automation hook too.
@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
                  AppSeams{clock, scheduler, prompter, sound, launcher});
     if (!core.isOpen())
         return fail(prompter, QStringLiteral("LineMinder cannot open its settings (%1): %2")
-                                  .arg(locations.settingsDatabase(), core.store.error()));
+                                  .arg(locations.settingsDatabase(), core.openError()));
 
     SystemTrayIcon tray(AppIcon());
     MainWindow window(core, &tray);
@@ -75,15 +75,16 @@ int main(int argc, char *argv[])
     Automation automation(automationScript, core, window);
     SplashWindow splash;
     // Under automation the window comes at once: the splash would only slow the test.
-    splash.start(automationScript.isEmpty() ? SplashWindow::StoredShowSplash(core.store) : QStringLiteral("0"),
-                 [&] {
-                     core.start();
-                     window.applyStartSettings();
-                 },
-                 [&] {
-                     window.showAtStart();
-                     if (!automationScript.isEmpty())
-                         automation.start();
-                 });
+    splash.start(
+        automationScript.isEmpty() ? SplashWindow::StoredShowSplash(core.settings()) : QStringLiteral("0"),
+        [&] {
+            core.start();
+            window.applyStartSettings();
+        },
+        [&] {
+            window.showAtStart();
+            if (!automationScript.isEmpty())
+                automation.start();
+        });
     return app.exec();
 }

@@ -4,16 +4,16 @@
 
 AccountingRig::AccountingRig(const QDateTime &start)
     : clock(start), store(home.locations().settingsDatabase()), holidays(home.locations().holidayFile()),
-      archives(home.locations(), formats), accounting(state),
-      recorder(store, prompter, home.locations(), archives, formats)
+      archives(home.locations(), formats), recorder(store, prompter, home.locations(), archives, formats)
 {
-    state.setText(MainState::Field::Sym, "$");
+    presenter.observe(accounting);
+    options.setCurrencySymbol("$");
     accounts = restart();
 }
 
 std::unique_ptr<ProviderAccounts> AccountingRig::restart()
 {
-    return std::make_unique<ProviderAccounts>(store, prompter, clock, holidays, archives, accounting, state, profile,
+    return std::make_unique<ProviderAccounts>(store, prompter, clock, holidays, archives, accounting, options, profile,
                                               formats);
 }
 

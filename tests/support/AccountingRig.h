@@ -3,9 +3,11 @@
 #include "accounting/CallAccounting.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/ProviderAccounts.h"
+#include "presentation/MainPresenter.h"
 #include "presentation/MainState.h"
 #include "reports/CallRecorder.h"
 #include "reports/ReportArchives.h"
+#include "settings/GeneralOptions.h"
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 #include "support/FakeClock.h"
@@ -28,6 +30,8 @@ struct AccountingRig
     ScriptedPrompter prompter;
     SettingsStore store;
     MainState state;
+    MainPresenter presenter{state, clock, formats};
+    GeneralOptions options;
     HolidayCalendar holidays;
     ReportArchives archives;
     CallAccounting accounting;

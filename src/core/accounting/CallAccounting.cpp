@@ -1,28 +1,23 @@
 #include "accounting/CallAccounting.h"
 
-#include "presentation/MainState.h"
-
 #include <QDateTime>
 
-using Field = MainState::Field;
-
-namespace {
-const QString kCostPrefix = QStringLiteral("Cost per minute:  ");
+CallAccounting::CallAccounting(QObject *parent) : QObject(parent)
+{
 }
-
-CallAccounting::CallAccounting(MainState &state) : m_state(state) {}
 
 void CallAccounting::setFigures(const AccountingFigures &figures)
 {
     m_figures = figures;
-    showTimes();
-    showPayments();
-    m_state.setText(Field::CallsNumber, QString::number(m_figures.calls));
+    emit timesChanged();
+    emit paymentChanged();
+    emit callsChanged();
 }
 
 void CallAccounting::setTariff(const LoadedTariff &tariff)
 {
     m_tariff = tariff;
+    emit tariffChanged();
 }
 
 void CallAccounting::BeginCall()
@@ -34,13 +29,13 @@ void CallAccounting::BeginCall()
 void CallAccounting::ResetCallCounter()
 {
     m_figures.call = TimeCounter();
-    m_state.setText(Field::CurrTime, currTimeText());
+    emit timesChanged();
 }
 
 void CallAccounting::CountCall()
 {
     m_figures.calls = m_figures.calls < std::numeric_limits<int>::max() ? m_figures.calls + 1 : m_figures.calls;
-    m_state.setText(Field::CallsNumber, QString::number(m_figures.calls));
+    emit callsChanged();
 }
 
 void CallAccounting::CountSecond()
@@ -49,7 +44,7 @@ void CallAccounting::CountSecond()
     m_figures.total.addSecond();
     m_figures.today.addSecond();
     m_figures.month.addSecond();
-    showTimes();
+    emit timesChanged();
 }
 
 bool CallAccounting::ChargeMinute(bool connected, const QTime &now)
@@ -57,10 +52,10 @@ bool CallAccounting::ChargeMinute(bool connected, const QTime &now)
     if (!connected || !m_tariff.TariffAssigned)
         return false;
     const Money cost = m_tariff.GetMinuteCost(now);
-    m_state.setText(Field::MinuteCost, kCostPrefix + cost.toPlain());
+    emit minuteCharged(cost);
     m_figures.totalPayment += cost;
     m_figures.callCost += cost;
-    showPayments();
+    emit paymentChanged();
     return true;
 }
 
@@ -80,7 +75,7 @@ void CallAccounting::StartCallCharges(const ChargeSettings &settings)
         m_figures.month.addSeconds(settings.addSeconds);
         m_figures.call.addSeconds(settings.addSeconds);
     }
-    showPayments();
+    emit paymentChanged();
 }
 
 void CallAccounting::ApplyMinimumCharge(const ChargeSettings &settings)
@@ -89,7 +84,7 @@ void CallAccounting::ApplyMinimumCharge(const ChargeSettings &settings)
         return;
     m_figures.totalPayment += settings.minimum - m_figures.callCost;
     m_figures.callCost = settings.minimum;
-    showPayments();
+    emit paymentChanged();
 }
 
 void CallAccounting::CloseCallCharges()
@@ -115,7 +110,8 @@ QString CallAccounting::currTimeText() const
     return m_figures.call.paddedText();
 }
 
-CallRecord CallAccounting::record(const QString &provider, const QDateTime &start, const QTime &end) const
+CallRecord CallAccounting::record(const QString &provider, const QDateTime &start, const QTime &end,
+                                  const QString &currencySymbol) const
 {
     CallRecord call;
     call.provider = provider;
@@ -129,20 +125,7 @@ CallRecord CallAccounting::record(const QString &provider, const QDateTime &star
     call.monthTime = m_figures.month.plainText();
     call.totalTime = m_figures.total.plainText();
     call.totalCost = m_figures.totalPayment.toFixed();
-    call.tariffName = m_state.text(Field::TariffName);
-    call.currencySymbol = m_state.text(Field::Sym);
+    call.tariffName = m_tariff.shownName();
+    call.currencySymbol = currencySymbol;
     return call;
-}
-
-void CallAccounting::showTimes()
-{
-    m_state.setText(Field::CurrTime, currTimeText());
-    m_state.setText(Field::TodayTime, m_figures.today.paddedText());
-    m_state.setText(Field::MonthTime, m_figures.month.paddedText());
-    m_state.setText(Field::TotTime, m_figures.total.paddedText());
-}
-
-void CallAccounting::showPayments()
-{
-    m_state.setText(Field::Cost, m_figures.totalPayment.toFixed());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QTime>
 
 #include "accounting/ChargeSettings.h"
@@ -7,8 +8,6 @@
 #include "reports/CallRecord.h"
 #include "values/Money.h"
 #include "values/TimeCounter.h"
-
-class MainState;
 
 // The running figures of the loaded provider.
 struct AccountingFigures
@@ -24,15 +23,16 @@ struct AccountingFigures
     int calls = 0;      // lblCallsNumber
 };
 
-// Counts time and charges money for the loaded provider's calls, and shows the figures
-// on the main window's state. Driven by the call engine's timers and commands.
-class CallAccounting
+// Counts time and charges money for the loaded provider's calls, and tells when its
+// figures change. Driven by the call engine's timers and commands.
+class CallAccounting : public QObject
 {
+    Q_OBJECT
 public:
-    explicit CallAccounting(MainState &state);
+    explicit CallAccounting(QObject *parent = nullptr);
 
     const AccountingFigures &figures() const { return m_figures; }
-    // Replaces the figures (a provider was loaded) and shows them.
+    // Replaces the figures (a provider was loaded).
     void setFigures(const AccountingFigures &figures);
     const LoadedTariff &tariff() const { return m_tariff; }
     void setTariff(const LoadedTariff &tariff);
@@ -59,14 +59,22 @@ public:
 
     // Texts as the log, the archives and the store take them.
     QString currTimeText() const;
-    // The finished call as the log and the call report take it.
-    CallRecord record(const QString &provider, const QDateTime &start, const QTime &end) const;
+    // The finished call as the log and the call report take it, amounts with the symbol
+    // of the general options.
+    CallRecord record(const QString &provider, const QDateTime &start, const QTime &end,
+                      const QString &currencySymbol) const;
+
+signals:
+    // The time counters changed (all four or only this call's).
+    void timesChanged();
+    void paymentChanged();
+    void callsChanged();
+    // A minute was charged at this cost.
+    void minuteCharged(const Money &cost);
+    // Another tariff was set (a provider was loaded, or a new day began).
+    void tariffChanged();
 
 private:
-    void showTimes();
-    void showPayments();
-
-    MainState &m_state;
     AccountingFigures m_figures;
     LoadedTariff m_tariff;
     bool m_callOpen = false; // from StartCallCharges to CloseCallCharges

@@ -7,8 +7,8 @@
 #include "accounting/TariffSelection.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
-#include "presentation/MainState.h"
 #include "reports/ReportArchives.h"
+#include "settings/GeneralOptions.h"
 #include "settings/PasswordScrambler.h"
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsLayout.h"
@@ -34,10 +34,10 @@ bool hasFigures(const TimeCounter &counter, const Money &payment)
 
 ProviderAccounts::ProviderAccounts(SettingsStore &store, Prompter &prompter, const Clock &clock,
                                    HolidayCalendar &holidays, const ReportArchives &archives,
-                                   CallAccounting &accounting, MainState &state, ProviderProfile &profile,
+                                   CallAccounting &accounting, const GeneralOptions &options, ProviderProfile &profile,
                                    DateTimeFormats formats)
     : m_store(store), m_prompter(prompter), m_clock(clock), m_holidays(holidays), m_archives(archives),
-      m_accounting(accounting), m_state(state), m_profile(profile), m_formats(std::move(formats))
+      m_accounting(accounting), m_options(options), m_profile(profile), m_formats(std::move(formats))
 {
 }
 
@@ -107,7 +107,6 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     const QDateTime now = m_clock.now();
     const LoadedTariff tariff = SelectTariff(m_store, m_holidays, m_prompter, provider, now.date());
     m_accounting.setTariff(tariff);
-    ShowTariff(m_state, tariff, now.time());
 
     m_accounting.setFigures(figures);
     m_loaded = true;
@@ -139,7 +138,7 @@ void ProviderAccounts::CloseFinishedPeriods(const QDate &today)
     m_accounting.BookCallCostSoFar();
     AccountingFigures figures = m_accounting.figures();
     const ProviderConnection provider = connection();
-    const QString symbol = m_state.text(MainState::Field::Sym);
+    const QString symbol = m_options.currencySymbol();
     const bool monthOver = !m_countersDate.isValid() || m_countersDate.month() != today.month() ||
                            m_countersDate.year() != today.year();
     const bool archive = provider.keepReport && m_countersDate.isValid();

@@ -6,27 +6,16 @@
 #include <QTime>
 
 #include "accounting/CallAccounting.h"
+#include "accounting/ProviderConnection.h"
 #include "values/DateTimeFormats.h"
 
 class Clock;
+class GeneralOptions;
 class HolidayCalendar;
-class MainState;
 class Prompter;
 class ProviderProfile;
 class ReportArchives;
 class SettingsStore;
-
-// What the dialer needs of the loaded provider.
-struct ProviderConnection
-{
-    QString name;
-    QString login;
-    QByteArray password; // unscrambled; empty when not saved
-    QString phone;
-    bool redial = false;
-    bool keepLog = false;
-    bool keepReport = false;
-};
 
 // Loads a provider's counters and settings, closes finished days and months into the
 // archives, and stores the counters again. The figures always belong to the provider
@@ -35,7 +24,7 @@ class ProviderAccounts
 {
 public:
     ProviderAccounts(SettingsStore &store, Prompter &prompter, const Clock &clock, HolidayCalendar &holidays,
-                     const ReportArchives &archives, CallAccounting &accounting, MainState &state,
+                     const ReportArchives &archives, CallAccounting &accounting, const GeneralOptions &options,
                      ProviderProfile &profile, DateTimeFormats formats = DateTimeFormats::fromSystem());
 
     // Stores the counters of the provider loaded before (nothing counted is lost: when
@@ -93,7 +82,7 @@ private:
     HolidayCalendar &m_holidays;
     const ReportArchives &m_archives;
     CallAccounting &m_accounting;
-    MainState &m_state;
+    const GeneralOptions &m_options;
     ProviderProfile &m_profile;
     DateTimeFormats m_formats;
 

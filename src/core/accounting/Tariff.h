@@ -41,6 +41,9 @@ struct LoadedTariff
     QString name;
     Tariff rates;
 
+    // The name the window and the records show: "None" without a tariff.
+    QString shownName() const { return TariffAssigned ? name : QStringLiteral("None"); }
+
     // The cost per minute at a time of day given as "hh:mm:ss" (an unreadable text costs
     // what midnight costs). Nothing is charged without a tariff.
     Money GetMinuteCost(const QString &timeText) const;

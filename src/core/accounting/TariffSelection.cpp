@@ -2,7 +2,6 @@
 
 #include "accounting/HolidayCalendar.h"
 #include "platform/Prompter.h"
-#include "presentation/MainState.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
 
@@ -36,16 +35,4 @@ LoadedTariff SelectTariff(const SettingsStore &store, HolidayCalendar &holidays,
     loaded.name = name;
     loaded.rates = *tariff;
     return loaded;
-}
-
-void ShowTariff(MainState &state, const LoadedTariff &tariff, const QTime &now)
-{
-    if (!tariff.TariffAssigned) {
-        state.setText(MainState::Field::TariffName, QStringLiteral("None"));
-        state.setText(MainState::Field::MinuteCost, QStringLiteral("Cost per minute:  0"));
-        return;
-    }
-    state.setText(MainState::Field::TariffName, tariff.name);
-    state.setText(MainState::Field::MinuteCost,
-                  QStringLiteral("Cost per minute:  ") + tariff.GetMinuteCost(now).toFixed());
 }

@@ -5,7 +5,6 @@
 #include "accounting/Tariff.h"
 
 class HolidayCalendar;
-class MainState;
 class Prompter;
 class SettingsStore;
 
@@ -15,9 +14,6 @@ class SettingsStore;
 // when the assigned tariff does not exist or cannot be priced).
 LoadedTariff SelectTariff(const SettingsStore &store, HolidayCalendar &holidays, Prompter &prompter,
                           const QString &provider, const QDate &date);
-
-// Shows the tariff's name and the cost per minute at a time of day.
-void ShowTariff(MainState &state, const LoadedTariff &tariff, const QTime &now);
 
 // Sunday = 1 ... Saturday = 7.
 int DayClassOf(const QDate &date);

@@ -3,16 +3,10 @@
 #include "accounting/CallAccounting.h"
 #include "platform/Scheduler.h"
 #include "platform/SoundPlayer.h"
-#include "presentation/MainState.h"
 #include "settings/ProviderProfile.h"
 
 using Timer = Scheduler::Timer;
 using Check = ProviderProfile::Check;
-
-namespace {
-const QString kRaised = QStringLiteral("Alarm is activated!!!");
-const QString kCountingDown = QStringLiteral("Alarm is activated! Disconnecting in: ");
-} // namespace
 
 QString AlarmDescription(int n)
 {
@@ -27,10 +21,10 @@ QString AlarmDescription(int n)
     }
 }
 
-AlarmMonitor::AlarmMonitor(ProviderProfile &profile, const CallAccounting &accounting, MainState &state,
-                           Scheduler &scheduler, SoundPlayer &sound, std::function<void()> hangup, QObject *parent)
-    : QObject(parent), m_profile(profile), m_accounting(accounting), m_state(state), m_scheduler(scheduler),
-      m_sound(sound), m_hangup(std::move(hangup))
+AlarmMonitor::AlarmMonitor(ProviderProfile &profile, const CallAccounting &accounting, Scheduler &scheduler,
+                           SoundPlayer &sound, std::function<void()> hangup, QObject *parent)
+    : QObject(parent), m_profile(profile), m_accounting(accounting), m_scheduler(scheduler), m_sound(sound),
+      m_hangup(std::move(hangup))
 {
     m_scheduler.setHandler(Timer::tmrAlarm, [this] { alarmTick(); });
     m_scheduler.setHandler(Timer::tmrFlash, [this] { emit flashRequested(); });
@@ -75,8 +69,6 @@ void AlarmMonitor::AlertSub(int n)
 {
     // Fires once: armed again when the provider's settings are loaded afresh.
     m_profile.setAlarmOn(n, false);
-    m_state.setText(MainState::Field::Alertmsg, kRaised);
-    m_state.setShown(MainState::Indicator::Alert, true);
     m_scheduler.start(Timer::tmrAlarm);
     m_scheduler.start(Timer::tmrFlash);
     m_countdown = kCountdown;
@@ -87,7 +79,7 @@ void AlarmMonitor::alarmTick()
 {
     if (m_profile.isChecked(Check::Disconnect15)) {
         m_countdown = std::max(0, m_countdown - 1);
-        m_state.setText(MainState::Field::Alertmsg, kCountingDown + QString::number(m_countdown));
+        emit countdownChanged(m_countdown);
         if (m_countdown == 0) {
             m_scheduler.stop(Timer::tmrAlarm);
             m_hangup();
@@ -101,14 +93,20 @@ void AlarmMonitor::silence()
 {
     if (m_lastAlarm > 0)
         m_profile.setAlarmOn(m_lastAlarm, false);
-    m_state.setShown(MainState::Indicator::Alert, false);
+    emit alarmCleared();
     m_scheduler.stop(Timer::tmrAlarm);
     m_scheduler.stop(Timer::tmrFlash);
 }
 
+void AlarmMonitor::lineDropped()
+{
+    m_scheduler.stop(Timer::tmrFlash);
+    m_scheduler.stop(Timer::tmrAlarm);
+}
+
 void AlarmMonitor::switchedOff()
 {
-    m_state.setShown(MainState::Indicator::Alert, false);
+    emit alarmCleared();
     m_scheduler.stop(Timer::tmrAlarm);
     m_scheduler.stop(Timer::tmrFlash);
 }

@@ -5,7 +5,6 @@
 #include <functional>
 
 class CallAccounting;
-class MainState;
 class ProviderProfile;
 class Scheduler;
 class SoundPlayer;
@@ -20,8 +19,8 @@ class AlarmMonitor : public QObject
 public:
     static constexpr int kCountdown = 15;
 
-    AlarmMonitor(ProviderProfile &profile, const CallAccounting &accounting, MainState &state, Scheduler &scheduler,
-                 SoundPlayer &sound, std::function<void()> hangup, QObject *parent = nullptr);
+    AlarmMonitor(ProviderProfile &profile, const CallAccounting &accounting, Scheduler &scheduler, SoundPlayer &sound,
+                 std::function<void()> hangup, QObject *parent = nullptr);
 
     // Timer1's alarm check.
     void check();
@@ -29,6 +28,8 @@ public:
     void AlertSub(int n);
     // A click on imgAlert.
     void silence();
+    // The line was hung up: the sound and the flashing stop; the picture stays.
+    void lineDropped();
     // The master switch was turned off: indicator hidden, countdown and flashing stopped.
     void switchedOff();
 
@@ -39,6 +40,10 @@ signals:
     // An alarm went off: the window comes back to normal size (and, hidden in the tray,
     // tells the user with a tray message).
     void alarmRaised(int n, const QString &message);
+    // The countdown to the hang-up went down to this many seconds.
+    void countdownChanged(int seconds);
+    // The alarm's picture goes away (silenced, or the alarms switched off).
+    void alarmCleared();
     // tmrFlash: flash the caption once.
     void flashRequested();
 
@@ -48,7 +53,6 @@ private:
 
     ProviderProfile &m_profile;
     const CallAccounting &m_accounting;
-    MainState &m_state;
     Scheduler &m_scheduler;
     SoundPlayer &m_sound;
     std::function<void()> m_hangup;

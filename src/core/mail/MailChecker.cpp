@@ -1,5 +1,6 @@
 #include "mail/MailChecker.h"
 
+#include "accounting/CallAccounting.h"
 #include "mail/MailServer.h"
 #include "mail/MailSettingsCheck.h"
 #include "mail/StatReply.h"
@@ -7,7 +8,6 @@
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
 #include "platform/SoundPlayer.h"
-#include "presentation/MainState.h"
 #include "settings/ProviderProfile.h"
 
 using Check = ProviderProfile::Check;
@@ -69,8 +69,13 @@ void MailChecker::abort()
         return;
     m.pop3.abort();
     m_checking = false;
-    setTrayTip(m.state.text(MainState::Field::CurrTime));
+    setTrayTip(m.accounting.currTimeText());
     showState();
+}
+
+void MailChecker::stopPeriodicChecks()
+{
+    m.scheduler.stop(Timer::tmrCheck);
 }
 
 void MailChecker::CheckNow_Click()
@@ -179,7 +184,7 @@ void MailChecker::announce(const QString &statReply)
         emit notificationReady(message, checkedAt);
     } else {
         m_notifyFlag = true;
-        setTrayTip(m.state.text(MainState::Field::CurrTime));
+        setTrayTip(m.accounting.currTimeText());
     }
 }
 
@@ -189,17 +194,14 @@ void MailChecker::setTrayTip(const QString &tip)
     emit trayTipChanged(tip);
 }
 
-void MailChecker::showState()
+bool MailChecker::pictureShown() const
 {
-    m.state.setShown(MainState::Indicator::Email, m.profile.isChecked(Check::EMail));
-    const bool talking = m.pop3.isRunning();
-    QString text = talking ? QStringLiteral("Checking mail...") : m_lastResult;
+    return m.profile.isChecked(Check::EMail);
+}
+
+int MailChecker::minutesToNextCheck() const
+{
     const bool counting =
         m.scheduler.isActive(Timer::tmrCheck) && m.profile.isChecked(Check::EmailInt) && m_countdown > 0;
-    if (!talking && counting) {
-        const QString next = QStringLiteral("next check in %1 min").arg(m_countdown);
-        text = text.isEmpty() ? QStringLiteral("Next check in %1 min").arg(m_countdown)
-                              : text + QStringLiteral(" - ") + next;
-    }
-    m.state.setText(MainState::Field::Email, text);
+    return counting ? m_countdown : 0;
 }

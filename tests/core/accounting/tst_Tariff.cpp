@@ -1,8 +1,11 @@
+#include "accounting/CallAccounting.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/Tariff.h"
 #include "accounting/TariffSelection.h"
+#include "presentation/MainPresenter.h"
 #include "presentation/MainState.h"
 #include "settings/SettingsStore.h"
+#include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/StoreFixtures.h"
 #include "support/TempHome.h"
@@ -15,6 +18,18 @@ namespace {
 const QString kNoTariff = "You don't have any assigned tariff for today!";
 const QString kHoliday = "Holiday's Tariff is Active!!";
 const QDate kTuesday(2024, 3, 5); // day class 3
+
+// The tariff's name and cost per minute as the main window shows them at a time of day.
+QStringList shownTariff(const LoadedTariff &tariff, const QTime &at)
+{
+    FakeClock clock(QDateTime(kTuesday, at));
+    MainState state;
+    MainPresenter presenter(state, clock, DateTimeFormats());
+    CallAccounting accounting;
+    presenter.observe(accounting);
+    accounting.setTariff(tariff);
+    return {state.text(MainState::Field::TariffName), state.text(MainState::Field::MinuteCost)};
+}
 } // namespace
 
 class TestTariff : public QObject
@@ -106,10 +121,7 @@ private slots:
         const LoadedTariff tariff = SelectTariff(store, holidays, prompter, "Home", kTuesday);
         QVERIFY(!tariff.TariffAssigned);
         QCOMPARE(tariff.GetMinuteCost("12:00:00").raw(), 0);
-        MainState state;
-        ShowTariff(state, tariff, QTime(12, 0));
-        QCOMPARE(state.text(MainState::Field::TariffName), QString("None"));
-        QCOMPARE(state.text(MainState::Field::MinuteCost), QString("Cost per minute:  0"));
+        QCOMPARE(shownTariff(tariff, QTime(12, 0)), QStringList({"None", "Cost per minute:  0"}));
     }
 
     void selectsByWeekdayAndHoliday_data()
@@ -159,10 +171,7 @@ private slots:
         SettingsStore store(home.locations().settingsDatabase());
         StoreFixtures::writeTariff(store, "Day", TariffText());
         const LoadedTariff loaded{true, "Day", *Tariff::read(store, "Day")};
-        MainState state;
-        ShowTariff(state, loaded, QTime(9, 0));
-        QCOMPARE(state.text(MainState::Field::TariffName), QString("Day"));
-        QCOMPARE(state.text(MainState::Field::MinuteCost), QString("Cost per minute:  0.1200"));
+        QCOMPARE(shownTariff(loaded, QTime(9, 0)), QStringList({"Day", "Cost per minute:  0.1200"}));
     }
 };
 

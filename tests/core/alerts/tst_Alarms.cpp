@@ -1,5 +1,5 @@
 #include "settings/SettingsLayout.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 
 #include <QSignalSpy>
 #include <QTest>

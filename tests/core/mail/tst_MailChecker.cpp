@@ -5,7 +5,7 @@
 
 #include "ScriptedPop3Server.h"
 #include "settings/SettingsLayout.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 
 using Check = ProviderProfile::Check;
 using Field = MainState::Field;
@@ -21,17 +21,8 @@ namespace {
 
 constexpr int kWaitMs = 5000;
 
-class MailSound final : public SoundPlayer
-{
-public:
-    void play(const QString &path) override { played.append(path); }
-    bool HasSoundDevice() const override { return device; }
-    bool device = true;
-    QStringList played;
-};
-
 // The engine on the simulated line with "Home" loaded, its mail settings pointing at a
-// scripted server, and the mail check wired to the engine as the program wires it.
+// scripted server.
 struct MailRig
 {
     explicit MailRig(const QMap<QString, QString> &mail = {})
@@ -44,14 +35,8 @@ struct MailRig
         for (auto it = settings.cbegin(); it != settings.cend(); ++it)
             rig.store.SaveSetting(SettingsLayout::ProviderMail("Home"), it.key(), it.value());
         rig.prepareHome();
-        checker.onProviderLoaded();
-        QObject::connect(&rig.engine, &CallEngine::callOpened, &checker, &MailChecker::onCallOpened);
     }
-    void hangUp()
-    {
-        rig.dialer.hangup();
-        checker.abort();
-    }
+    void hangUp() { rig.dialer.hangup(); }
     // Waits (on the real socket) until the check running now has ended.
     bool settled()
     {
@@ -60,9 +45,9 @@ struct MailRig
 
     Server server;
     EngineRig rig;
-    MailSound sound;
-    Pop3Check pop3{rig.clock};
-    MailChecker checker{{rig.profile, rig.scheduler, rig.prompter, rig.state, sound, rig.clock, pop3, rig.formats}};
+    RecordingSoundPlayer &sound = rig.sound;
+    Pop3Check &pop3 = rig.pop3;
+    MailChecker &checker = rig.mail;
     QSignalSpy notes{&checker, &MailChecker::notificationReady};
     QSignalSpy counts{&checker, &MailChecker::countRead}; // every count read, shown or not
     QSignalSpy beeps{&checker, &MailChecker::beepRequested};

@@ -1,5 +1,5 @@
 #include "settings/SettingsLayout.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 #include "support/StoreFixtures.h"
 
 #include <QElapsedTimer>
@@ -62,7 +62,7 @@ private slots:
         QVERIFY(!rig.state.providerListEnabled());
         rig.prompter.expect("Log Saved!");
         if (dropped) {
-            rig.state.setWindowMinimized(true);
+            rig.presenter.setWindowMinimized(true);
             rig.scheduler.advanceSeconds(130);
         } else {
             rig.scheduler.advanceSeconds(125);
@@ -123,6 +123,46 @@ private slots:
         QCOMPARE(rig.accounting.figures().callCost.raw(), 0);
         rig.scheduler.advanceSeconds(1);
         QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.1000"));
+    }
+
+    // Two calls on one day, as the log, the report and the stored counters take them.
+    void twoCallsLoggedAndReported()
+    {
+        EngineRig rig("[Home]\nConnectAfter=2\n", QDateTime(QDate(2024, 3, 5), QTime(12, 0, 3)));
+        chargeSettings(rig.store);
+        flatTariff(rig.store);
+        rig.prepareHome();
+        for (const int seconds : {115, 290}) { // plus the added 10: 2:05 and 5:00 charged
+            rig.connectAndOpen();
+            rig.prompter.expect("Log Saved!");
+            rig.scheduler.advanceSeconds(seconds);
+            rig.dialer.DisconnectCommand();
+            rig.scheduler.advanceSeconds(2);
+            rig.clock.setNow(rig.clock.now().addSecs(60 * 5));
+        }
+        const QByteArray bar(87, '_');
+        auto entry = [&bar](const QByteArray &lines) { return "\"" + bar + "\r\n" + lines + bar + "\"\r\n"; };
+        QCOMPARE(rig.home.readFile("Logs/Connections.log"),
+                 entry("  Provider: Home Started: 5/3/2024  12:00:05 Ended: 12:02:01  Current Payment: $2.0000\r\n"
+                       "  Duration: 00:02:05  Today: 0:2:5  This month: 0:2:5\r\n"
+                       "  Total Time: 0:2:5  Number of calls: 1  Total Payment: $2.0000 Tariff Name: Flat\r\n") +
+                     entry("  Provider: Home Started: 5/3/2024  12:07:05 Ended: 12:11:56  Current Payment: $2.0000\r\n"
+                           "  Duration: 00:05:00  Today: 0:7:5  This month: 0:7:5\r\n"
+                           "  Total Time: 0:7:5  Number of calls: 2  Total Payment: $4.0000 Tariff Name: Flat\r\n"));
+        QCOMPARE(rig.home.readFile("Logs/Report.ini"),
+                 QByteArray("\"Home\",\"1\",\"5/3/2024\",\"12:00:05\",\"12:02:01\",\"00:02:05\",\"$2.0000\",\"0:2:5\","
+                            "\"0:2:5\",\"0:2:5\",\"$2.0000\"\r\n"
+                            "\"Home\",\"2\",\"5/3/2024\",\"12:07:05\",\"12:11:56\",\"00:05:00\",\"$2.0000\",\"0:7:5\","
+                            "\"0:7:5\",\"0:7:5\",\"$4.0000\"\r\n"));
+        const QList<QPair<QString, QString>> expected = {
+            {"Name", "Home"},          {"Login", ""},           {"TotTime", "00:07:05"},  {"Calls", "2"},
+            {"StartTime", "12:07:05"}, {"EndTime", "12:11:56"}, {"TodayDate", "5/3/24"},  {"TodayTime", "0:7:5"},
+            {"MonthTime", "0:7:5"},    {"Payment", "400"},      {"Month Payment", "400"}, {"Day Payment", "400"},
+        };
+        for (const auto &[key, value] : expected)
+            QCOMPARE(rig.stored("Home", key), value);
+        QCOMPARE(rig.state.text(Field::Cost), QString("4.0000"));
+        QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
     }
 
     // A message left open does not stop the counting or the charging.

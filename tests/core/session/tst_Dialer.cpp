@@ -1,4 +1,4 @@
-#include "support/ConnectionRig.h"
+#include "support/CoreRig.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -256,7 +256,7 @@ private slots:
         rig.dialer.SelectProvider(Dialer::wizardItem());
         QCOMPARE(wizard.count(), 1);
         QCOMPARE(rig.state.selectedProvider(), QString("Home"));
-        QCOMPARE(rig.accounts->connection().name, QString("Home"));
+        QCOMPARE(rig.accounts.connection().name, QString("Home"));
     }
 
     void hangupEndsCallAndStoresCounters()
@@ -281,8 +281,7 @@ private slots:
     {
         ConnectionRig rig(kPhonebook);
         StubbornLine stubborn(rig.line);
-        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.clock, rig.state, *rig.accounts, rig.accounting,
-                      rig.statistics, rig.session);
+        Dialer dialer(stubborn, rig.prompter, rig.scheduler, rig.session, [&rig] { return rig.accounts.connection(); });
         rig.loadProvider("Home");
         QVERIFY(dialer.ConnectCommand());
         rig.scheduler.advanceSeconds(5);
@@ -307,7 +306,7 @@ private slots:
         rig.statistics.refresh(true);
         QCOMPARE(rig.state.text(Field::BytesRcved), QLocale().toString(12000));
         QCOMPARE(rig.state.text(Field::BytesXmited), QLocale().toString(1200));
-        QCOMPARE(AdapterStatistics::formatCount(0), QString());
+        QCOMPARE(MainPresenter::trafficText(0), QString());
         // Connect again while the old link's counters are high: the baseline is taken
         // from them; the new link's counters start below it and the baseline resets.
         rig.dialer.DisconnectCommand();

@@ -7,7 +7,7 @@
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 #include "support/TempHome.h"
 
 using Check = ProviderProfile::Check;

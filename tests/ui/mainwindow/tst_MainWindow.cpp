@@ -1,8 +1,7 @@
 #include "mail/NotifyWindow.h"
 #include "mainwindow/MainWindow.h"
-#include "session/AppCore.h"
 #include "settings/SettingsLayout.h"
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 #include "support/FakeTrayIcon.h"
 #include "support/ManualScheduler.h"
 #include "support/StoreFixtures.h"
@@ -23,17 +22,10 @@ namespace {
 const QString kExitQuestion = "You still have an internet connection!\n Do you want to disconnect on exit?";
 }
 
-// The window on the headless core: fake clock, manual scheduler, scripted prompts,
-// the simulated line and a fake tray.
-struct WindowRig
+// The window on the headless core (the shared rig) with a fake tray.
+struct WindowRig : CoreRig
 {
-    WindowRig()
-        : scheduler(clock), core(home.locations(), std::make_unique<SimulatedLine>(home.locations().simulatedPhonebook(), clock),
-                                 AppSeams{clock, scheduler, prompter, sound, launcher}, DateTimeFormats()),
-          window(core, &tray)
-    {
-        core.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", "True");
-    }
+    WindowRig() { store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", "True"); }
 
     void start()
     {
@@ -50,15 +42,8 @@ struct WindowRig
         emit combo->textActivated(provider);
     }
 
-    TempHome home;
-    FakeClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0))};
-    ManualScheduler scheduler;
-    ScriptedPrompter prompter;
-    RecordingSoundPlayer sound;
-    RecordingLauncher launcher;
     FakeTrayIcon tray;
-    AppCore core;
-    MainWindow window;
+    MainWindow window{core, &tray};
 };
 
 class TestMainWindow : public QObject
@@ -147,19 +132,19 @@ private slots:
         rig.scheduler.advanceSeconds(2);
         QCOMPARE(rig.label("lblStatus"), QString("Ready..."));
         QVERIFY(rig.window.findChild<QComboBox *>("Combo1")->isEnabled());
-        QCOMPARE(rig.core.store.GetSetting("Providers \\Demo ISP (simulated)", "TotTime"), QString("00:01:00"));
+        QCOMPARE(rig.store.GetSetting("Providers \\Demo ISP (simulated)", "TotTime"), QString("00:01:00"));
     }
 
     void simulatedDemoProvidersArePricedOnFirstStart()
     {
         WindowRig rig;
-        QVERIFY(rig.core.line->RasCreatePhonebookEntry({"My ISP", {}, 115200, "555-0123", {}}, nullptr));
+        QVERIFY(rig.line.RasCreatePhonebookEntry({"My ISP", {}, 115200, "555-0123", {}}, nullptr));
         rig.start();
         rig.pick("Demo ISP (simulated)"); // no "no tariff" message
         QCOMPARE(rig.label("lblTariffName"), QString("Demo Tariff"));
         QCOMPARE(rig.label("lblMinuteCost"), QString("Cost per minute:  0.0500"));
         // A provider the user set up gets no tariff of ours.
-        QVERIFY(rig.core.store.GetAllSettings(SettingsLayout::TariffAssignment("My ISP")).isEmpty());
+        QVERIFY(rig.store.GetAllSettings(SettingsLayout::TariffAssignment("My ISP")).isEmpty());
     }
 
     void refusalsAndPlaceholders()
@@ -179,16 +164,16 @@ private slots:
     void configureFollowsTheSelectedProvider()
     {
         WindowRig rig;
-        rig.core.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Login", "bob");
+        rig.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Login", "bob");
         rig.start();
         rig.prompter.allowMessages();
         rig.pick("Demo ISP (simulated)");
-        rig.core.profile.setText(ProviderProfile::Text::LoginName, "edited");
+        rig.profile.setText(ProviderProfile::Text::LoginName, "edited");
         rig.pick("Busy Demo ISP (simulated)");
-        rig.core.profile.load(rig.core.store, "Demo ISP (simulated)"); // a stale profile
+        rig.profile.load(rig.store, "Demo ISP (simulated)"); // a stale profile
         rig.action("mnuMailConfigure")->trigger();
-        QCOMPARE(rig.core.profile.provider(), QString("Busy Demo ISP (simulated)"));
-        QCOMPARE(rig.core.profile.text(ProviderProfile::Text::LoginName), QString("bob"));
+        QCOMPARE(rig.profile.provider(), QString("Busy Demo ISP (simulated)"));
+        QCOMPARE(rig.profile.text(ProviderProfile::Text::LoginName), QString("bob"));
     }
 
     void exitDuringCall_data()
@@ -201,7 +186,7 @@ private slots:
     {
         QFETCH(bool, hangUp);
         WindowRig rig;
-        rig.core.store.SaveSetting("Providers \\Demo ISP (simulated)", "KeepReport", "1");
+        rig.store.SaveSetting("Providers \\Demo ISP (simulated)", "KeepReport", "1");
         rig.start();
         rig.prompter.allowMessages();
         rig.pick("Demo ISP (simulated)");
@@ -211,7 +196,7 @@ private slots:
         rig.prompter.expect(kExitQuestion, hangUp ? Prompt::Answer::Yes : Prompt::Answer::No);
         rig.action("Exit")->trigger();
         QVERIFY(!rig.window.isVisible());
-        QCOMPARE(rig.core.dialer.IsConnected(), !hangUp);
+        QCOMPARE(rig.dialer.IsConnected(), !hangUp);
         QVERIFY(!rig.scheduler.isActive(Scheduler::Timer::Timer1));
         const QByteArray report = rig.home.readFile("Logs/Report.ini");
         QCOMPARE(report.count('\n'), 1); // once, whatever runs afterwards
@@ -219,7 +204,7 @@ private slots:
         QVERIFY(rig.tray.calls().contains("remove"));
         rig.scheduler.advanceSeconds(30);
         QCOMPARE(rig.home.readFile("Logs/Report.ini"), report);
-        QVERIFY(!rig.core.store.GetSetting("General Settings", "PosTop").isEmpty());
+        QVERIFY(!rig.store.GetSetting("General Settings", "PosTop").isEmpty());
     }
 
     void exitNeverRedials()
@@ -227,15 +212,15 @@ private slots:
         WindowRig rig;
         rig.start();
         rig.prompter.allowMessages();
-        rig.core.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Redial", "1");
+        rig.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Redial", "1");
         rig.pick("Busy Demo ISP (simulated)");
         rig.action("Connect")->trigger();
         rig.scheduler.advanceSeconds(3);
-        QVERIFY(rig.core.monitor.redialPending());
+        QVERIFY(rig.monitor.redialPending());
         rig.window.close();
-        QVERIFY(!rig.core.monitor.redialPending());
+        QVERIFY(!rig.monitor.redialPending());
         rig.scheduler.advanceSeconds(10);
-        QCOMPARE(rig.core.line->RasEnumConnections(), RasHandle(0));
+        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
     }
 
     // Start minimized and minimize on connect, in tray mode: hidden in the tray, its menu's
@@ -250,13 +235,13 @@ private slots:
     {
         QFETCH(QString, key);
         WindowRig rig;
-        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
+        rig.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
         rig.start();
         rig.prompter.allowMessages();
         rig.pick("Demo ISP (simulated)");
         rig.action("Connect")->trigger();
         rig.scheduler.advanceSeconds(10);
-        QVERIFY(rig.core.session.CallActive);
+        QVERIFY(rig.session.CallActive);
         QVERIFY(!rig.window.isVisible());
         QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
         QCOMPARE(rig.window.windowTitle(), rig.label("lblCurrTime") + " (simulated line)");
@@ -277,7 +262,7 @@ private slots:
     {
         QFETCH(bool, tray);
         WindowRig rig;
-        rig.core.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", tray ? "True" : "False");
+        rig.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", tray ? "True" : "False");
         rig.start();
         rig.prompter.allowMessages();
         rig.pick("Busy Demo ISP (simulated)");
@@ -286,7 +271,7 @@ private slots:
         rig.tray.clearCalls();
         rig.action("Connect")->trigger();
         rig.scheduler.advanceSeconds(3);
-        QVERIFY(!rig.core.session.dialing);
+        QVERIFY(!rig.session.dialing);
         QCOMPARE(rig.window.isVisible(), !tray);
         QVERIFY(tray || !rig.window.isMinimized());
         const QStringList messages = rig.tray.calls().filter("message:");
@@ -312,12 +297,12 @@ private slots:
             box.accept();
         });
         box.exec();
-        QVERIFY(!rig.core.session.dialing);
+        QVERIFY(!rig.session.dialing);
         QVERIFY(rig.window.isVisible());
         QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
         QVERIFY(rig.scheduler.isActive(Scheduler::Timer::Timer1));
         rig.action("Connect")->trigger();
-        QVERIFY(rig.core.session.dialing);
+        QVERIFY(rig.session.dialing);
     }
 
     // An open notification window shows the count of the latest check, whatever it is.
@@ -325,15 +310,15 @@ private slots:
     {
         WindowRig rig;
         rig.start();
-        emit rig.core.mail.notificationReady("You have 2 new messages", "5/3/2024 12:00:00");
+        emit rig.mail.notificationReady("You have 2 new messages", "5/3/2024 12:00:00");
         auto *notify = rig.window.findChild<NotifyWindow *>("frmNotify");
         QVERIFY(notify && notify->isVisible());
-        emit rig.core.mail.countRead("You have 0 new messages", "5/3/2024 12:15:00");
+        emit rig.mail.countRead("You have 0 new messages", "5/3/2024 12:15:00");
         QCOMPARE(notify->findChild<QLabel *>("lblMsg0")->text(), QString("You have 0 new messages"));
         QCOMPARE(notify->findChild<QLabel *>("lblMsg1")->text(), QString("5/3/2024 12:15:00"));
         notify->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        emit rig.core.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
+        emit rig.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
         QVERIFY(!rig.window.findChild<NotifyWindow *>("frmNotify"));
     }
 
@@ -358,7 +343,7 @@ private slots:
         WindowRig rig;
         rig.start();
         rig.action("mnuTrayMinimize")->trigger();
-        emit rig.core.alarms.alarmRaised(1, "The current call has reached its time limit.");
+        emit rig.alarms.alarmRaised(1, "The current call has reached its time limit.");
         QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
     }
 
@@ -366,15 +351,15 @@ private slots:
     {
         WindowRig rig;
         const QString section = "General Settings";
-        rig.core.store.SaveSetting(section, "SavePos", "1");
+        rig.store.SaveSetting(section, "SavePos", "1");
         const int dpi = rig.window.logicalDpiX();
-        rig.core.store.SaveSetting(section, "PosLeft", QString::number(100 * 1440 / dpi));
-        rig.core.store.SaveSetting(section, "PosTop", QString::number(80 * 1440 / dpi));
+        rig.store.SaveSetting(section, "PosLeft", QString::number(100 * 1440 / dpi));
+        rig.store.SaveSetting(section, "PosTop", QString::number(80 * 1440 / dpi));
         rig.start();
         QCOMPARE(rig.window.pos(), QPoint(100, 80));
         rig.window.close();
-        QCOMPARE(rig.core.store.GetSetting(section, "PosLeft"), QString::number(100 * 1440 / dpi));
-        QCOMPARE(rig.core.store.GetSetting(section, "PosTop"), QString::number(80 * 1440 / dpi));
+        QCOMPARE(rig.store.GetSetting(section, "PosLeft"), QString::number(100 * 1440 / dpi));
+        QCOMPARE(rig.store.GetSetting(section, "PosTop"), QString::number(80 * 1440 / dpi));
     }
 
     void statisticsPanelFolds()

@@ -1,0 +1,178 @@
+#include "composition/AppCore.h"
+
+#include "line/SimulatedLine.h"
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "platform/Scheduler.h"
+#include "settings/SettingsLayout.h"
+
+AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, AppSeams seams, DateTimeFormats formats,
+                 QObject *parent)
+    : QObject(parent), m_locations(std::move(locations)), m_formats(std::move(formats)), m_seams(seams),
+      m_store(m_locations.settingsDatabase()), m_line(std::move(line)), m_holidays(m_locations.holidayFile()),
+      m_archives(m_locations, m_formats), m_recorder(m_store, m_seams.prompter, m_locations, m_archives, m_formats),
+      m_accounts(m_store, m_seams.prompter, m_seams.clock, m_holidays, m_archives, m_accounting, m_options, m_profile,
+                 m_formats),
+      m_statistics(*m_line),
+      m_alarms(m_profile, m_accounting, m_seams.scheduler, m_seams.sound, [this] { m_dialer.hangup(); }),
+      m_engine(CallEngineParts{m_store, m_seams.clock, m_seams.scheduler, m_seams.prompter, *m_line, m_accounting,
+                               m_accounts, m_profile, m_options, m_holidays, m_recorder, m_alarms, m_statistics,
+                               m_seams.sound, m_seams.launcher}),
+      m_dialer(*m_line, m_seams.prompter, m_seams.scheduler, m_engine.session(),
+               [this] { return m_accounts.connection(); }),
+      m_monitor(
+          *m_line, m_seams.scheduler, [this] { return m_accounts.connection(); }, m_dialer, m_engine.session()),
+      m_pop3(m_seams.clock), m_mail(MailCheckerParts{m_profile, m_seams.scheduler, m_seams.prompter, m_accounting,
+                                                     m_seams.sound, m_seams.clock, m_pop3, m_formats})
+{
+    wire();
+}
+
+void AppCore::wire()
+{
+    m_presenter.observe(m_accounting);
+    m_presenter.observe(m_statistics);
+    m_presenter.observe(m_dialer);
+    m_presenter.observe(m_alarms);
+    m_presenter.observe(m_engine);
+    m_presenter.observe(m_mail);
+    // Timer1 shows the line's status first.
+    connect(&m_engine, &CallEngine::ticked, this, [this] { m_presenter.showTick(m_monitor.GetNetStatus()); });
+
+    // A provider change: a call still open is closed first, then the provider is loaded.
+    connect(&m_dialer, &Dialer::redialCancelled, &m_monitor, &ConnectionMonitor::cancelRedial);
+    connect(&m_dialer, &Dialer::providerChanging, &m_engine, &CallEngine::closeCallBeforeProviderChange);
+    connect(&m_dialer, &Dialer::providerSelected, this,
+            [this](const QString &provider) { m_accounts.LoadProvider(provider); });
+    connect(&m_dialer, &Dialer::providerLoaded, &m_engine, &CallEngine::onProviderLoaded);
+    connect(&m_dialer, &Dialer::providerLoaded, &m_mail, &MailChecker::onProviderLoaded);
+
+    // A dial: the counters of the call restart, the engine waits for the line.
+    connect(&m_dialer, &Dialer::connectRequested, &m_statistics, &AdapterStatistics::captureBaselines);
+    connect(&m_dialer, &Dialer::connectRequested, &m_accounting, &CallAccounting::ResetCallCounter);
+    connect(&m_dialer, &Dialer::connectDialed, &m_accounting, &CallAccounting::CountCall);
+    connect(&m_dialer, &Dialer::dialingStarted, &m_engine, &CallEngine::onDialingStarted);
+    connect(&m_dialer, &Dialer::attemptEnded, &m_engine, &CallEngine::onAttemptEnded);
+    connect(&m_dialer, &Dialer::attemptEnded, &m_monitor, &ConnectionMonitor::cancelRedial);
+    connect(&m_monitor, &ConnectionMonitor::redialScheduled, &m_engine, &CallEngine::onRedialScheduled);
+
+    // A hang-up: counting, alarms and periodic mail checks stop; the counters are stored.
+    connect(&m_dialer, &Dialer::lineDropped, &m_engine, &CallEngine::onLineDropped);
+    connect(&m_dialer, &Dialer::lineDropped, &m_alarms, &AlarmMonitor::lineDropped);
+    connect(&m_dialer, &Dialer::lineDropped, &m_mail, &MailChecker::stopPeriodicChecks);
+    connect(&m_dialer, &Dialer::hungUp, this, [this] { m_accounts.SaveCounters(); });
+
+    // The mailbox is checked while a call is up: first when it opens, never after it ends.
+    connect(&m_engine, &CallEngine::callOpened, &m_mail, &MailChecker::onCallOpened);
+    connect(&m_engine, &CallEngine::callClosed, &m_mail, &MailChecker::abort);
+    connect(&m_dialer, &Dialer::hungUp, &m_mail, &MailChecker::abort);
+
+    // What the window reacts to.
+    connect(&m_dialer, &Dialer::newEntryWizardRequested, this, &AppCore::newEntryWizardRequested);
+    connect(&m_monitor, &ConnectionMonitor::restoreWindowRequested, this, &AppCore::restoreWindowRequested);
+    connect(&m_engine, &CallEngine::minimizeRequested, this, &AppCore::minimizeRequested);
+    connect(&m_alarms, &AlarmMonitor::alarmRaised, this, &AppCore::alarmRaised);
+    connect(&m_alarms, &AlarmMonitor::flashRequested, this, &AppCore::flashRequested);
+    connect(&m_mail, &MailChecker::countRead, this, &AppCore::mailCountRead);
+    connect(&m_mail, &MailChecker::notificationReady, this, &AppCore::mailNotificationReady);
+    connect(&m_mail, &MailChecker::beepRequested, this, &AppCore::beepRequested);
+    connect(&m_mail, &MailChecker::trayTipChanged, this, &AppCore::trayTipChanged);
+    connect(&m_mail, &MailChecker::mailEnableCheckedChanged, this, &AppCore::mailCheckToggled);
+}
+
+AppCore::~AppCore()
+{
+    m_seams.scheduler.stopAll();
+}
+
+void AppCore::seedDemoTariff()
+{
+    // First start on the simulated line: give its demo providers a tariff, so a newcomer's
+    // first call is priced. Nothing is touched once any tariff exists, and a provider the
+    // user set up is never priced behind their back.
+    if (!isSimulated() || !m_store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
+        return;
+    const QString name = QStringLiteral("Demo Tariff");
+    const QString section = SettingsLayout::Tariff(name);
+    SettingsStore::Batch batch(m_store);
+    m_store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
+    m_store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
+    m_store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
+    m_store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));
+    m_store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
+    m_store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
+    m_store.SaveSetting(section, QStringLiteral("Name"), name);
+    const QStringList entries = m_line->RasEnumEntries();
+    for (const SimulatedLine::Entry &demo : SimulatedLine::demoEntries()) {
+        if (!entries.contains(demo.name))
+            continue;
+        const QString assignment = SettingsLayout::TariffAssignment(demo.name);
+        for (int dayClass = 1; dayClass <= 8; ++dayClass) {
+            if (m_store.GetSetting(assignment, QString::number(dayClass)).isEmpty())
+                m_store.SaveSetting(assignment, QString::number(dayClass), name);
+        }
+    }
+    batch.commit();
+}
+
+void AppCore::start()
+{
+    seedDemoTariff();
+    m_options.load(m_store);
+    m_presenter.showStart(m_options.currencySymbol());
+    m_dialer.FillProviderList();
+    m_statistics.refresh(m_dialer.IsConnected());
+    m_engine.start();
+}
+
+void AppCore::shutDown(const std::function<bool()> &askHangUp)
+{
+    m_seams.scheduler.stopAll();
+    m_mail.abort();
+    m_monitor.cancelRedial();
+    if (m_engine.session().dialing && !m_dialer.IsConnected())
+        m_dialer.hangup();
+    if (m_dialer.IsConnected() && askHangUp())
+        m_dialer.hangup();
+    m_seams.scheduler.stopAll(); // hangup's check of the line is not waited for
+    if (m_engine.session().CallActive)
+        m_engine.closeOpenCall();
+    m_accounts.SaveCounters(ProviderAccounts::Tell::AtExit);
+    const RasHandle handle = m_line->RasEnumConnections();
+    const RasStatus status = handle ? m_line->RasGetConnectStatus(handle) : RasStatus();
+    m_presenter.showStatus(status.error == RasError::None || status.error == RasError::Pending
+                               ? ConnectionMonitor::StateText(status.state, m_accounts.connection().phone)
+                               : m_monitor.RasErrorText(status.error));
+}
+
+void AppCore::selectProvider(const QString &text)
+{
+    m_dialer.SelectProvider(text);
+}
+
+bool AppCore::toggleMailCheck()
+{
+    m_mail.mnuMailEnable_Click();
+    return m_mail.mailEnableChecked();
+}
+
+bool AppCore::prepareProviderSettings(bool reload)
+{
+    if (!m_accounts.isLoaded()) {
+        m_seams.prompter.tell(QStringLiteral("Select Provider!"));
+        return false;
+    }
+    // Setup always reloads; Configure keeps unsaved changes, but never shows (or saves)
+    // another provider's settings.
+    const QString provider = m_accounts.connection().name;
+    if (reload || m_profile.provider() != provider)
+        m_profile.load(m_store, provider);
+    return true;
+}
+
+void AppCore::storeWindowPosition(qint64 leftTwips, qint64 topTwips)
+{
+    const QString section = SettingsLayout::GeneralSettings();
+    m_store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(topTwips));
+    m_store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(leftTwips));
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "accounting/CallAccounting.h"
+#include "accounting/HolidayCalendar.h"
+#include "accounting/ProviderAccounts.h"
+#include "alerts/AlarmMonitor.h"
+#include "line/RemoteAccess.h"
+#include "mail/MailChecker.h"
+#include "mail/Pop3Check.h"
+#include "platform/DataLocations.h"
+#include "presentation/MainPresenter.h"
+#include "presentation/MainState.h"
+#include "reports/CallRecorder.h"
+#include "reports/ReportArchives.h"
+#include "session/CallEngine.h"
+#include "session/ConnectionMonitor.h"
+#include "session/Dialer.h"
+#include "settings/GeneralOptions.h"
+#include "settings/ProviderProfile.h"
+#include "settings/SettingsStore.h"
+#include "stats/AdapterStatistics.h"
+
+class Clock;
+class ProgramLauncher;
+class Prompter;
+class Scheduler;
+class SoundPlayer;
+
+// The seams the program runs on; tests pass doubles.
+struct AppSeams
+{
+    const Clock &clock;
+    Scheduler &scheduler;
+    Prompter &prompter;
+    SoundPlayer &sound;
+    ProgramLauncher &launcher;
+};
+
+// Everything that is not a widget, wired together: the settings store and models, the
+// line, the accounting, the call engine, the presenter of the window's texts. The main
+// window binds to its state, forwards the user's commands to it and reacts to its signals.
+class AppCore : public QObject
+{
+    Q_OBJECT
+public:
+    AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, AppSeams seams,
+            DateTimeFormats formats = DateTimeFormats::fromSystem(), QObject *parent = nullptr);
+    ~AppCore() override;
+
+    // Whether the settings could be opened; why not.
+    bool isOpen() const { return m_store.isOpen(); }
+    QString openError() const { return m_store.error(); }
+    bool isSimulated() const { return m_line->lineKind() == QLatin1String("simulated"); }
+
+    // What the window does when it is created: settings, date, provider list, timers.
+    void start();
+
+    // The texts the window shows; the window tells whether it is minimized.
+    const MainState &state() const { return m_state; }
+    void setWindowMinimized(bool minimized) { m_presenter.setWindowMinimized(minimized); }
+
+    // The window's commands.
+    void selectProvider(const QString &text);
+    void connectLine() { m_dialer.ConnectCommand(); }
+    void disconnectLine() { m_dialer.DisconnectCommand(); }
+    void silenceAlarm() { m_alarms.silence(); }
+    void checkMailNow() { m_mail.CheckNow_Click(); }
+    void mailPictureClicked() { m_mail.imgEmail_Click(); }
+    // Flips the periodic mail check; returns whether it is on now.
+    bool toggleMailCheck();
+    bool isCheckingMail() const { return m_mail.isChecking(); }
+    // Setup (reload) and Configure: the loaded provider's settings, ready for their window.
+    // False (and the user told) when no provider is loaded.
+    bool prepareProviderSettings(bool reload);
+
+    // What the window reads and writes of the settings.
+    const GeneralOptions &options() const { return m_options; }
+    const SettingsStore &settings() const { return m_store; }
+    void storeWindowPosition(qint64 leftTwips, qint64 topTwips);
+    // What the mail notification window works with, and the message boxes.
+    ProviderProfile &profile() { return m_profile; }
+    ProgramLauncher &launcher() { return m_seams.launcher; }
+    Prompter &prompter() { return m_seams.prompter; }
+
+    // The exit sequence: timers stopped first (nothing runs twice), no redial, a dial in
+    // progress hung up; with a call up, askHangUp decides (true: hang up); a call still
+    // open is closed and recorded with the end time of now; the counters are stored. The
+    // status line shows the last status, taken without side effects.
+    void shutDown(const std::function<bool()> &askHangUp);
+
+signals:
+    // The user picked the wizard item: the window offers to create an entry.
+    void newEntryWizardRequested();
+    // A failed call brings a minimized window back.
+    void restoreWindowRequested();
+    // A call was opened with "minimize on connect".
+    void minimizeRequested();
+    // An alarm went off (the window comes back, or the tray tells); flash the caption once.
+    void alarmRaised(int n, const QString &message);
+    void flashRequested();
+    // The mail check: a count read (for a notification window already open), a count to
+    // announce (the window opens), a beep without a sound device, the tray tip, the
+    // "Enable" mark.
+    void mailCountRead(const QString &message, const QString &checkedAt);
+    void mailNotificationReady(const QString &message, const QString &checkedAt);
+    void beepRequested();
+    void trayTipChanged(const QString &tip);
+    void mailCheckToggled(bool on);
+
+private:
+    friend struct CoreRig; // the tests reach the parts
+
+    void seedDemoTariff();
+    void wire();
+
+    const DataLocations m_locations;
+    const DateTimeFormats m_formats;
+    AppSeams m_seams;
+    SettingsStore m_store;
+    MainState m_state;
+    MainPresenter m_presenter{m_state, m_seams.clock, m_formats};
+    std::unique_ptr<RemoteAccess> m_line;
+    GeneralOptions m_options;
+    ProviderProfile m_profile;
+    HolidayCalendar m_holidays;
+    ReportArchives m_archives;
+    CallRecorder m_recorder;
+    CallAccounting m_accounting;
+    ProviderAccounts m_accounts;
+    AdapterStatistics m_statistics;
+    AlarmMonitor m_alarms;
+    CallEngine m_engine;
+    Dialer m_dialer;
+    ConnectionMonitor m_monitor;
+    Pop3Check m_pop3;
+    MailChecker m_mail;
+};
