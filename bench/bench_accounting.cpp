@@ -7,8 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/DataLocations.h"
 #include "platform/Prompter.h"
-#include "presentation/MainState.h"
 #include "reports/ReportArchives.h"
+#include "settings/GeneralOptions.h"
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsStore.h"
 
@@ -34,10 +34,10 @@ void BM_SaveCounters(benchmark::State &bench)
     SystemClock clock;
     HolidayCalendar holidays(locations.holidayFile());
     ReportArchives archives(locations, DateTimeFormats());
-    MainState state;
-    CallAccounting accounting(state);
+    CallAccounting accounting;
+    GeneralOptions options;
     ProviderProfile profile;
-    ProviderAccounts accounts(store, prompter, clock, holidays, archives, accounting, state, profile,
+    ProviderAccounts accounts(store, prompter, clock, holidays, archives, accounting, options, profile,
                               DateTimeFormats());
     accounts.LoadProvider(QStringLiteral("Home"));
     accounting.BeginCall();

@@ -1,6 +1,6 @@
 // The call engine's cost: a whole hour of a call (every timer of the loop, on virtual time)
 // and one Timer1 tick while connected.
-#include "support/EngineRig.h"
+#include "support/CoreRig.h"
 #include "support/StoreFixtures.h"
 
 
