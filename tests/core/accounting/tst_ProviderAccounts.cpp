@@ -11,18 +11,27 @@ using Field = MainState::Field;
 namespace {
 const QString kNoTariff = "You don't have any assigned tariff for today!";
 
-void storeCounters(SettingsStore &store, const QString &provider, const QString &todayDate, const QString &todayTime,
-                   const QString &monthTime, const QString &dayPayment = "0", const QString &monthPayment = "0")
+// The counters of "Home" as a save on `date` left them; its calls are reported.
+void storeCounters(SettingsStore &store, const QString &date, const QString &dayPayment = "350",
+                   const QString &todayTime = "1:10:0")
 {
-    const QString section = SettingsLayout::Provider(provider);
-    store.SaveSetting(section, "KeepReport", "1");
-    store.SaveSetting(section, "TodayDate", todayDate);
-    store.SaveSetting(section, "TodayTime", todayTime);
-    store.SaveSetting(section, "MonthTime", monthTime);
-    store.SaveSetting(section, "Day Payment", dayPayment);
-    store.SaveSetting(section, "Month Payment", monthPayment);
-    store.SaveSetting(section, "TotTime", "10:00:00");
-    store.SaveSetting(section, "Payment", "2000");
+    StoreFixtures::writeValues(store, SettingsLayout::Provider("Home"),
+                               {"KeepReport=1", "TodayDate=" + date, "TodayTime=" + todayTime, "MonthTime=5:0:0",
+                                "Day Payment=" + dayPayment, "Month Payment=1200", "TotTime=10:00:00", "Payment=2000"});
+}
+
+// One archive record of "Home"; day() and month() hold the figures storeCounters() wrote.
+QByteArray record(const char *period, const char *time, const char *cost)
+{
+    return QByteArray("\"Home\",\"") + period + "\",\"" + time + "\",\"" + cost + "\"\r\n";
+}
+QByteArray day(const char *date)
+{
+    return record(date, "1:10:0", "$3.5000");
+}
+QByteArray month(const char *month)
+{
+    return record(month, "5:0:0", "$12.0000");
 }
 } // namespace
 
@@ -30,17 +39,21 @@ class TestProviderAccounts : public QObject
 {
     Q_OBJECT
 
+    static void row(const char *name, const char *savedDate, const QDate &loadedOn, const QByteArray &dayArchive,
+                    const QByteArray &monthArchive, bool todayKept, bool monthKept, const char *dayPayment = "350")
+    {
+        QTest::newRow(name) << savedDate << loadedOn << dayArchive << monthArchive << todayKept << monthKept
+                            << dayPayment;
+    }
+
 private slots:
     void loadsConnectionSettings()
     {
         AccountingRig rig;
         const QString section = SettingsLayout::Provider("Home");
-        rig.store.SaveSetting(section, "Login", "joe");
-        rig.store.SaveSetting(section, "SavePass", "1");
         rig.store.SaveSettingBytes(section, "Password", EncryptPassword("s\xE9" "cret", kPasswordKey));
-        rig.store.SaveSetting(section, "Phone", "[Default Phone Number]");
-        rig.store.SaveSetting(section, "Redial", "1");
-        rig.store.SaveSetting(section, "KeepLog", "1");
+        StoreFixtures::writeValues(
+            rig.store, section, {"Login=joe", "SavePass=1", "Phone=[Default Phone Number]", "Redial=1", "KeepLog=1"});
         rig.prompter.expect(kNoTariff);
         rig.accounts->LoadProvider("Home");
         const ProviderConnection &connection = rig.accounts->connection();
@@ -58,100 +71,60 @@ private slots:
     // Days and months close on whole dates, and the closed figures are archived once.
     void closesFinishedPeriods_data()
     {
-        QTest::addColumn<QString>("savedDate");
-        QTest::addColumn<QDateTime>("loadedAt");
+        QTest::addColumn<QString>("savedDate"); // empty: a fresh provider
+        QTest::addColumn<QDate>("loadedOn");
         QTest::addColumn<QByteArray>("dayArchive");
         QTest::addColumn<QByteArray>("monthArchive");
-        QTest::addColumn<QString>("todayShown");
-        QTest::addColumn<QString>("monthShown");
+        QTest::addColumn<bool>("todayKept");
+        QTest::addColumn<bool>("monthKept");
         QTest::addColumn<QString>("dayPayment"); // hundredths stored
-        QTest::newRow("same day") << "5/3/24" << QDateTime(QDate(2024, 3, 5), QTime(18, 0)) << QByteArray()
-                                  << QByteArray() << "01:10:00"
-                                  << "05:00:00"
-                                  << "350";
-        QTest::newRow("next day") << "5/3/24" << QDateTime(QDate(2024, 3, 6), QTime(8, 0))
-                                  << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$3.5000\"\r\n") << QByteArray()
-                                  << "00:00:00"
-                                  << "05:00:00"
-                                  << "350";
-        QTest::newRow("same day number next month")
-            << "5/3/24" << QDateTime(QDate(2024, 4, 5), QTime(8, 0))
-            << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$3.5000\"\r\n")
-            << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
-            << "00:00:00"
-            << "350";
-        QTest::newRow("same date next year")
-            << "5/3/23" << QDateTime(QDate(2024, 3, 5), QTime(8, 0))
-            << QByteArray("\"Home\",\"5/3/2023\",\"1:10:0\",\"$3.5000\"\r\n")
-            << QByteArray("\"Home\",\"3/2023\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
-            << "00:00:00"
-            << "350";
-        QTest::newRow("month end") << "31/1/24" << QDateTime(QDate(2024, 2, 1), QTime(0, 0, 5))
-                                   << QByteArray("\"Home\",\"31/1/2024\",\"1:10:0\",\"$3.5000\"\r\n")
-                                   << QByteArray("\"Home\",\"1/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
-                                   << "00:00:00"
-                                   << "350";
-        QTest::newRow("march then may") << "20/3/24" << QDateTime(QDate(2024, 5, 2), QTime(9, 0))
-                                        << QByteArray("\"Home\",\"20/3/2024\",\"1:10:0\",\"$3.5000\"\r\n")
-                                        << QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n") << "00:00:00"
-                                        << "00:00:00"
-                                        << "350";
-        QTest::newRow("fresh provider") << "0" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
-                                        << QByteArray() << "00:00:00"
-                                        << "00:00:00"
-                                        << "350";
+        row("same day", "5/3/24", {2024, 3, 5}, "", "", true, true);
+        row("next day", "5/3/24", {2024, 3, 6}, day("5/3/2024"), "", false, true);
+        row("same day number next month", "5/3/24", {2024, 4, 5}, day("5/3/2024"), month("3/2024"), false, false);
+        row("same date next year", "5/3/23", {2024, 3, 5}, day("5/3/2023"), month("3/2023"), false, false);
+        row("month end", "31/1/24", {2024, 2, 1}, day("31/1/2024"), month("1/2024"), false, false);
+        row("march then may", "20/3/24", {2024, 5, 2}, day("20/3/2024"), month("3/2024"), false, false);
+        row("fresh provider", "", {2024, 3, 5}, "", "", false, false);
         // Time online without a payment (no tariff) is a day to archive too.
-        QTest::newRow("next day, unpriced")
-            << "5/3/24" << QDateTime(QDate(2024, 3, 6), QTime(8, 0))
-            << QByteArray("\"Home\",\"5/3/2024\",\"1:10:0\",\"$0.0000\"\r\n") << QByteArray() << "00:00:00"
-            << "05:00:00"
-            << "0";
+        row("unpriced day", "5/3/24", {2024, 3, 6}, record("5/3/2024", "1:10:0", "$0.0000"), "", false, true, "0");
         // Figures stored with a date that is no date are kept, counted in today and this month.
-        QTest::newRow("no date") << "31/2/24" << QDateTime(QDate(2024, 3, 5), QTime(9, 0)) << QByteArray()
-                                 << QByteArray() << "01:10:00"
-                                 << "05:00:00"
-                                 << "350";
+        row("no date", "31/2/24", {2024, 3, 5}, "", "", true, true);
     }
     void closesFinishedPeriods()
     {
         QFETCH(QString, savedDate);
-        QFETCH(QDateTime, loadedAt);
+        QFETCH(QDate, loadedOn);
         QFETCH(QByteArray, dayArchive);
         QFETCH(QByteArray, monthArchive);
-        QFETCH(QString, todayShown);
-        QFETCH(QString, monthShown);
+        QFETCH(bool, todayKept);
+        QFETCH(bool, monthKept);
         QFETCH(QString, dayPayment);
 
-        AccountingRig rig(loadedAt);
-        if (savedDate == "0")
+        AccountingRig rig(QDateTime(loadedOn, QTime(8, 0)));
+        if (savedDate.isEmpty())
             rig.store.SaveSetting(SettingsLayout::Provider("Home"), "KeepReport", "1");
         else
-            storeCounters(rig.store, "Home", savedDate, "1:10:0", "5:0:0", dayPayment, "1200");
+            storeCounters(rig.store, savedDate, dayPayment);
         rig.prompter.allowMessages();
-        rig.accounts->LoadProvider("Home");
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), dayArchive);
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), monthArchive);
-        QCOMPARE(rig.state.text(Field::TodayTime), todayShown);
-        QCOMPARE(rig.state.text(Field::MonthTime), monthShown);
-
         // The restart is stored at once: a new program run (no save in between) loads
-        // the provider again without archiving anything twice.
-        QCOMPARE(rig.stored("Home", "TodayDate"), FormatTodayDate(loadedAt.date()));
-        auto again = rig.restart();
-        again->LoadProvider("Home");
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), dayArchive);
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), monthArchive);
-        // The closed periods' figures were stored as restarted, the payments too.
-        QCOMPARE(rig.state.text(Field::TodayTime), todayShown);
-        QCOMPARE(rig.state.text(Field::MonthTime), monthShown);
-        QCOMPARE(rig.accounting.figures().monthPayment.toFixed(),
-                 QString(savedDate == "0" || !monthArchive.isEmpty() ? "0.0000" : "12.0000"));
+        // the provider again without archiving anything twice, and shows the same.
+        const auto again = rig.restart();
+        for (ProviderAccounts *accounts : {rig.accounts.get(), again.get()}) {
+            accounts->LoadProvider("Home");
+            QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), dayArchive);
+            QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), monthArchive);
+            QCOMPARE(rig.state.text(Field::TodayTime), QString(todayKept ? "01:10:00" : "00:00:00"));
+            QCOMPARE(rig.state.text(Field::MonthTime), QString(monthKept ? "05:00:00" : "00:00:00"));
+            QCOMPARE(rig.stored("Home", "TodayDate"), FormatTodayDate(loadedOn));
+        }
+        // The closed periods' payments were stored as restarted too.
+        QCOMPARE(rig.accounting.figures().monthPayment.toFixed(), QString(monthKept ? "12.0000" : "0.0000"));
     }
 
     void keepReportOffArchivesNothing()
     {
         AccountingRig rig(QDateTime(QDate(2024, 4, 6), QTime(8, 0)));
-        storeCounters(rig.store, "Home", "5/3/24", "1:10:0", "5:0:0");
+        storeCounters(rig.store, "5/3/24");
         rig.store.SaveSetting(SettingsLayout::Provider("Home"), "KeepReport", "0");
         rig.prompter.allowMessages();
         rig.accounts->LoadProvider("Home");
@@ -164,21 +137,16 @@ private slots:
     // load archives them, and nothing is archived twice.
     void failedArchiveWriteKeepsTheCounters_data()
     {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<QString>("todayKept");
-        QTest::addColumn<int>("dayRecordsAfter");
-        QTest::newRow("day archive") << "Logs/DayArchive.ini"
-                                     << "1:10:0" << 1;
-        QTest::newRow("month archive") << "Logs/MonthArchive.ini"
-                                       << "0" << 1;
+        QTest::addColumn<bool>("dayBlocked"); // else the month's
+        QTest::newRow("day archive") << true;
+        QTest::newRow("month archive") << false;
     }
     void failedArchiveWriteKeepsTheCounters()
     {
-        QFETCH(QString, blocked);
-        QFETCH(QString, todayKept);
-        QFETCH(int, dayRecordsAfter);
+        QFETCH(bool, dayBlocked);
+        const QString blocked = dayBlocked ? "Logs/DayArchive.ini" : "Logs/MonthArchive.ini";
         AccountingRig rig(QDateTime(QDate(2024, 4, 6), QTime(8, 0)));
-        storeCounters(rig.store, "Home", "5/3/24", "1:10:0", "5:0:0", "350", "1200");
+        storeCounters(rig.store, "5/3/24");
         // A folder where the archive file should be makes the append fail.
         QDir(rig.home.path()).mkpath(blocked);
         rig.prompter.allowMessages();
@@ -188,25 +156,23 @@ private slots:
         QVERIFY(rig.prompter.shown().last().text.endsWith("LineMinder keeps the counters of Home for 5/3/2024 and "
                                                           "archives them again the next time Home is loaded."));
         QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
-        QCOMPARE(rig.stored("Home", "TodayTime"), todayKept);
+        QCOMPARE(rig.stored("Home", "TodayTime"), QString(dayBlocked ? "1:10:0" : "0"));
         QCOMPARE(rig.stored("Home", "MonthTime"), QString("5:0:0"));
         QVERIFY(rig.accounts->SaveCounters());
         QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
 
         QDir(rig.home.path()).rmdir(blocked);
         rig.restart()->LoadProvider("Home");
-        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini").count('\n'), dayRecordsAfter);
-        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"),
-                 QByteArray("\"Home\",\"3/2024\",\"5:0:0\",\"$12.0000\"\r\n"));
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"), day("5/3/2024"));
+        QCOMPARE(rig.home.readFile("Logs/MonthArchive.ini"), month("3/2024"));
         QCOMPARE(rig.stored("Home", "TodayDate"), QString("6/4/24"));
     }
 
     void countersSurviveLargeValues()
     {
         AccountingRig rig;
-        storeCounters(rig.store, "Home", "5/3/24", "300:0:0", "300:0:0");
-        rig.store.SaveSetting(SettingsLayout::Provider("Home"), "TotTime", "1000:59:59");
-        rig.store.SaveSetting(SettingsLayout::Provider("Home"), "Calls", "40000");
+        storeCounters(rig.store, "5/3/24", "350", "300:0:0");
+        StoreFixtures::writeValues(rig.store, SettingsLayout::Provider("Home"), {"TotTime=1000:59:59", "Calls=40000"});
         rig.prompter.allowMessages();
         rig.accounts->LoadProvider("Home");
         QCOMPARE(rig.state.text(Field::TotTime), QString("1000:59:59"));

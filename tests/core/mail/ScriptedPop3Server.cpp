@@ -101,3 +101,10 @@ quint16 UnusedPort()
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
 }
+
+QList<ScriptedPop3Server::Reply> failingAt(Pop3Check::Step step, const ScriptedPop3Server::Reply &reply)
+{
+    QList<ScriptedPop3Server::Reply> script = ScriptedPop3Server::mailbox().mid(0, int(step));
+    script.append(reply);
+    return script;
+}

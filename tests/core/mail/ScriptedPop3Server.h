@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include "mail/Pop3Check.h"
+
 #include <memory>
 #include <vector>
 
@@ -70,6 +72,9 @@ private:
     QList<Reply> m_script = mailbox();
     std::vector<std::unique_ptr<Connection>> m_connections;
 };
+
+// The mailbox script with the reply to `step` replaced (and nothing after it).
+QList<ScriptedPop3Server::Reply> failingAt(Pop3Check::Step step, const ScriptedPop3Server::Reply &reply);
 
 // A loopback port nobody listens on (taken and given back at once).
 quint16 UnusedPort();

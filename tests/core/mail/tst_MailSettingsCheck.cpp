@@ -94,6 +94,7 @@ private slots:
         row("interval too large", true, "h", "bob", "x", "32768", "30", noInterval);
         row("interval not a number", true, "h", "bob", "x", "ten", "30", noInterval);
         row("timeout 0", true, "h", "bob", "x", "15", "0", noTimeout);
+        row("timeout too large", true, "h", "bob", "x", "15", "32768", noTimeout);
         row("timeout fraction", true, "h", "bob", "x", "15", "1.5", noTimeout);
         row("LF in host", true, "h\nx", "bob", "x", "15", "30", badHost);
         row("NUL in host", true, "h" + nul, "bob", "x", "15", "30", badHost);

@@ -9,7 +9,6 @@
 #include "support/FakeClock.h"
 
 using Kind = Pop3Check::Result::Kind;
-using Reply = ScriptedPop3Server::Reply;
 using Script = QList<ScriptedPop3Server::Reply>;
 using Step = Pop3Check::Step;
 using Server = ScriptedPop3Server;
@@ -24,14 +23,6 @@ constexpr int kTimeoutSeconds = 30; // login()'s
 Pop3Login login(quint16 port, const QString &user = "bob", const QString &password = "secret", int timeoutSeconds = 30)
 {
     return {QStringLiteral("127.0.0.1"), port, user, password, timeoutSeconds};
-}
-
-// The mailbox script with the reply to `step` replaced (and nothing after it).
-Script failingAt(Step step, const Reply &reply)
-{
-    Script script = Server::mailbox().mid(0, int(step));
-    script.append(reply);
-    return script;
 }
 
 const QList<QByteArray> kAllCommands{"USER bob", "PASS secret", "STAT", "QUIT"};

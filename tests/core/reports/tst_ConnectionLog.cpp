@@ -7,8 +7,11 @@
 
 #include <sys/stat.h>
 
+#include "reports/CallRecorder.h"
+#include "reports/ReportArchives.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempHome.h"
 
 namespace {
@@ -168,6 +171,14 @@ private slots:
         const WriteOutcome outcome = ConnectionLog::Write(home.locations(), sampleCall(), withItems({1}), {});
         QVERIFY(!outcome.ok);
         QVERIFY(outcome.error.contains(outcome.path));
+        // The recorder shows why, with the critical icon, and claims no "Log Saved!".
+        SettingsStore store(home.locations().settingsDatabase());
+        const ReportArchives archives(home.locations(), {});
+        ScriptedPrompter prompter;
+        prompter.allowMessages();
+        QVERIFY(!CallRecorder(store, prompter, home.locations(), archives, {}).recordCall(sampleCall(), true, false));
+        QCOMPARE(prompter.shownTexts(), QStringList(outcome.error));
+        QCOMPARE(prompter.shown().first().icon, Prompt::Icon::Critical);
     }
 };
 
