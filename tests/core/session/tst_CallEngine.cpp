@@ -13,9 +13,9 @@ namespace {
 // A fee of 0.50, ten seconds added, a minimum charge of 2.00.
 void chargeSettings(SettingsStore &store)
 {
-    StoreFixtures::writeValues(store, SettingsLayout::GeneralSettings(),
-                               {"AddCost=1", "AddCostTxt=50", "AddTime=1", "AddTimeTxT=10", "AddMinCharge=1",
-                                "AddMinChargeTxT=200"});
+    StoreFixtures::writeValues(
+        store, SettingsLayout::GeneralSettings(),
+        {"AddCost=1", "AddCostTxt=50", "AddTime=1", "AddTimeTxT=10", "AddMinCharge=1", "AddMinChargeTxT=200"});
 }
 
 void flatTariff(SettingsStore &store, const QString &cost = "0.10")
