@@ -52,7 +52,7 @@ public:
     ~AppCore() override;
 
     bool isOpen() const { return store.isOpen(); }
-    bool isSimulated() const { return line->lineKind() == QLatin1String("simulated"); }
+    bool isSimulated() const { return line->lineKind() == LineKind::Simulated; }
 
     // What the window does when it is created: settings, date, provider list, timers.
     void start();

@@ -40,11 +40,6 @@ PppdLine::~PppdLine()
         process->waitForFinished(m_config.hangUpGraceMs); // then ~QProcess kills what is left
 }
 
-QString PppdLine::lineKind() const
-{
-    return QStringLiteral("pppd");
-}
-
 DialLimits PppdLine::dialLimits() const
 {
     return PppdInput::Limits;
