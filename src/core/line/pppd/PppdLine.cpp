@@ -167,7 +167,7 @@ void PppdLine::readOutput()
     while (process && stillOurs() && process->canReadLine())
         handleLine(QString::fromUtf8(process->readLine()));
     // A line without an end that keeps growing is not pppd's log: do not hoard it.
-    if (process && stillOurs() && process->bytesAvailable() > 64 * 1024)
+    if (process && stillOurs() && process->bytesAvailable() > qint64{64} * 1024)
         handleLine(QString::fromUtf8(process->readAll()));
 }
 
