@@ -1,7 +1,6 @@
 #include "line/pppd/PeerFile.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include <QFile>
 
@@ -217,8 +216,8 @@ QString PeerFile::ownLine(const QString &line) const
 
 std::optional<QStringList> PeerFile::lastLine(const LineTest &test) const
 {
-    for (const QString &line : std::views::reverse(m_lines)) {
-        QStringList words = Words(line);
+    for (qsizetype i = m_lines.size() - 1; i >= 0; --i) { // the last such line wins, as in pppd
+        QStringList words = Words(m_lines.at(i));
         if (test(words))
             return words;
     }
