@@ -54,7 +54,7 @@ public:
     // Whether the settings could be opened; why not.
     bool isOpen() const { return m_store.isOpen(); }
     QString openError() const { return m_store.error(); }
-    bool isSimulated() const { return m_line->lineKind() == QLatin1String("simulated"); }
+    bool isSimulated() const { return m_line->lineKind() == LineKind::Simulated; }
 
     // What the window does when it is created: settings, date, provider list, timers.
     void start();

@@ -52,6 +52,9 @@ constexpr quint32 ServiceFailed = 797;          // the dialing program could not
 
 using RasHandle = quint32; // 0: no connection
 
+// What carries the calls: shown so that a simulated call is never taken for a real one.
+enum class LineKind { Simulated, Pppd };
+
 struct RasStatus
 {
     int state = RasState::OpenPort;
@@ -117,8 +120,7 @@ class RemoteAccess : public QObject
 public:
     using QObject::QObject;
 
-    // "simulated" or "pppd": shown so that a simulated call is never taken for a real one.
-    virtual QString lineKind() const = 0;
+    virtual LineKind lineKind() const = 0;
     virtual DialLimits dialLimits() const { return DialLimits(); }
 
     virtual QStringList RasEnumEntries() = 0;

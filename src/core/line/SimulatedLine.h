@@ -39,7 +39,7 @@ public:
     // Reads the phone book, creating it with two demo entries when it is missing.
     SimulatedLine(QString phonebookPath, const Clock &clock, QObject *parent = nullptr);
 
-    QString lineKind() const override { return QStringLiteral("simulated"); }
+    LineKind lineKind() const override { return LineKind::Simulated; }
     QStringList RasEnumEntries() override;
     DialResult RasDial(const DialParams &params) override;
     void RasHangUp(RasHandle handle) override;

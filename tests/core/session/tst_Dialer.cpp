@@ -23,7 +23,7 @@ class StubbornLine final : public RemoteAccess
 {
 public:
     explicit StubbornLine(SimulatedLine &line) : m_line(line) {}
-    QString lineKind() const override { return m_line.lineKind(); }
+    LineKind lineKind() const override { return m_line.lineKind(); }
     QStringList RasEnumEntries() override { return m_line.RasEnumEntries(); }
     DialResult RasDial(const DialParams &params) override { return m_line.RasDial(params); }
     void RasHangUp(RasHandle) override {}

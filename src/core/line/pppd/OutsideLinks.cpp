@@ -1,10 +1,8 @@
 #include "line/pppd/OutsideLinks.h"
 
 #include <algorithm>
-
-#include <signal.h>
-
 #include <cerrno>
+#include <csignal> // kill() (POSIX), SIGTERM
 
 #include "line/pppd/PppdLinks.h"
 

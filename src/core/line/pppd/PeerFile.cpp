@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "platform/TextFiles.h"
 
@@ -104,7 +103,7 @@ std::optional<PeerFile> PeerFile::Read(const QString &path, QString *error)
     if (!TextFiles::OpenRegular(file, QIODevice::ReadOnly, error))
         return std::nullopt;
     // pppd reads words of at most 1024 bytes; a peer file far beyond a few kB is not one.
-    const QByteArray bytes = file.read(256 * 1024);
+    const QByteArray bytes = file.read(qint64{256} * 1024);
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
@@ -123,20 +122,7 @@ QByteArray PeerFile::toBytes() const
 
 bool PeerFile::write(const QString &path, QFileDevice::Permissions permissions, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.setPermissions(permissions);
-    file.write(toBytes());
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return TextFiles::ReplaceBytes(path, toBytes(), permissions, error);
 }
 
 QString PeerFile::device() const
@@ -230,8 +216,8 @@ QString PeerFile::ownLine(const QString &line) const
 
 std::optional<QStringList> PeerFile::lastLine(const LineTest &test) const
 {
-    for (auto it = m_lines.crbegin(); it != m_lines.crend(); ++it) {
-        QStringList words = Words(*it);
+    for (qsizetype i = m_lines.size() - 1; i >= 0; --i) { // the last such line wins, as in pppd
+        QStringList words = Words(m_lines.at(i));
         if (test(words))
             return words;
     }

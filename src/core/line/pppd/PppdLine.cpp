@@ -40,11 +40,6 @@ PppdLine::~PppdLine()
         process->waitForFinished(m_config.hangUpGraceMs); // then ~QProcess kills what is left
 }
 
-QString PppdLine::lineKind() const
-{
-    return QStringLiteral("pppd");
-}
-
 DialLimits PppdLine::dialLimits() const
 {
     return PppdInput::Limits;
@@ -172,7 +167,7 @@ void PppdLine::readOutput()
     while (process && stillOurs() && process->canReadLine())
         handleLine(QString::fromUtf8(process->readLine()));
     // A line without an end that keeps growing is not pppd's log: do not hoard it.
-    if (process && stillOurs() && process->bytesAvailable() > 64 * 1024)
+    if (process && stillOurs() && process->bytesAvailable() > qint64{64} * 1024)
         handleLine(QString::fromUtf8(process->readAll()));
 }
 

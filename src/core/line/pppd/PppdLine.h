@@ -38,7 +38,7 @@ public:
     // leaving it up after the program has gone would go on costing money unseen.
     ~PppdLine() override;
 
-    QString lineKind() const override;
+    LineKind lineKind() const override { return LineKind::Pppd; }
     DialLimits dialLimits() const override;
 
     QStringList RasEnumEntries() override;

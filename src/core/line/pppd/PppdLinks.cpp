@@ -1,12 +1,11 @@
 #include "line/pppd/PppdLinks.h"
 
+#include <cerrno>
+#include <csignal> // kill() (POSIX)
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-
-#include <signal.h>
-
-#include <cerrno>
 
 #include "line/RemoteAccess.h"
 

@@ -103,7 +103,9 @@ private slots:
         QCOMPARE(after.connectCommand(), before.connectCommand());
     }
 
-    void writesAtomicallyWithPermissions()
+    // Replacing the file is TextFiles' job; the peer file hands on its bytes, the
+    // permissions and the failure.
+    void writeHandsOnBytesAndPermissions()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("isp");
