@@ -181,7 +181,7 @@ void Pop3Check::fail(Result::Kind kind, const QString &error)
     finish(result);
 }
 
-void Pop3Check::finish(Result result)
+void Pop3Check::finish(const Result &result)
 {
     m_replyTimer.stop();
     m_reader.clear();

@@ -79,7 +79,7 @@ private:
     void takeReplies();
     void send(const QByteArray &command, Step next);
     void waitFor(Step step);
-    void finish(Result result);
+    void finish(const Result &result);
     void fail(Result::Kind kind, const QString &error = QString());
     QTcpSocket *releaseSocket();
 

@@ -35,12 +35,12 @@ QString canonicalFolder(const QString &dir)
 QString serverNameFor(const QString &folder)
 {
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    const QString name = QStringLiteral("lineminder-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    QString name = QStringLiteral("lineminder-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
     // The per-user runtime folder is closed to other users; without it the socket goes to
     // the temporary folder (restricted to the user when listening).
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) {
-        const QString path = QDir(runtime).filePath(name);
+        QString path = QDir(runtime).filePath(name);
         if (QFile::encodeName(path).size() <= kMaxSocketPath)
             return path;
     }
@@ -146,7 +146,7 @@ bool SingleInstance::signalFirstCopy(int timeoutMs)
         socket.abort();
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(std::min(kRetryMs, remaining()));
+        QThread::msleep(static_cast<unsigned long>(std::min(kRetryMs, remaining()))); // both >= 0
     }
     socket.write(kRaise + '\n');
     socket.flush();

@@ -28,7 +28,7 @@ QString decodeCp1252(QByteArrayView bytes)
     QChar *out = text.data();
     for (char byte : bytes) {
         const auto c = static_cast<unsigned char>(byte);
-        *out++ = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
+        *out++ = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(char16_t{c});
     }
     return text;
 }

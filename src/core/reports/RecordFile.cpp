@@ -28,7 +28,7 @@ template <typename Char>
 int splitFields(const Char *p, const Char *end, int fieldCount, std::array<Span<Char>, Record::kMaxFields> &spans)
 {
     fieldCount = std::clamp(fieldCount, 0, Record::kMaxFields);
-    for (int n = 0; n < fieldCount; ++n) {
+    for (std::size_t n = 0; n < static_cast<std::size_t>(fieldCount); ++n) {
         while (p < end && isBlank(*p))
             ++p;
         const Char *text = p;
@@ -73,13 +73,14 @@ public:
     template <typename Char> static Record build(const std::array<Span<Char>, Record::kMaxFields> &spans, int count)
     {
         Record record;
+        const auto fields = static_cast<std::size_t>(count); // 0..kMaxFields, as split
         qsizetype chars = 0;
-        for (int i = 0; i < count; ++i)
+        for (std::size_t i = 0; i < fields; ++i)
             chars += std::min<qsizetype>(spans[i].size, kMaxTotal - chars);
         record.m_text = QString(chars, Qt::Uninitialized);
-        char16_t *out = reinterpret_cast<char16_t *>(record.m_text.data());
+        auto *out = reinterpret_cast<char16_t *>(record.m_text.data());
         qsizetype end = 0;
-        for (int i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < fields; ++i) {
             const qsizetype size = std::min<qsizetype>(spans[i].size, kMaxTotal - end);
             out = std::copy(spans[i].text, spans[i].text + size, out);
             end += size;
@@ -105,7 +106,7 @@ void parseLines(QByteArrayView bytes, int fieldCount, QList<Record> &records)
     const char *p = bytes.data();
     const char *const end = p + bytes.size();
     while (p < end) {
-        const char *newline = static_cast<const char *>(std::memchr(p, '\n', end - p));
+        const char *newline = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         const char *next = newline ? newline + 1 : end;
         const char *stop = newline ? newline : end;
         if (stop > p && stop[-1] == '\r')
@@ -132,8 +133,9 @@ QStringView Record::field(qsizetype index) const
 {
     if (index < 0 || index >= m_count)
         return QStringView();
-    const qsizetype begin = index == 0 ? 0 : m_ends[index - 1];
-    return QStringView(m_text).sliced(begin, m_ends[index] - begin);
+    const auto at = static_cast<std::size_t>(index);
+    const qsizetype begin = at == 0 ? 0 : m_ends[at - 1];
+    return QStringView(m_text).sliced(begin, m_ends[at] - begin);
 }
 
 QStringList Record::toStringList() const
@@ -223,7 +225,7 @@ ReadResult ReadRecords(const QString &path, int fieldCount)
         const qsizetype complete = QByteArrayView(buffer.constData(), filled).lastIndexOf('\n') + 1;
         parseLines(QByteArrayView(buffer.constData(), complete), fieldCount, result.records);
         kept = filled - complete;
-        std::memmove(buffer.data(), buffer.constData() + complete, kept);
+        std::memmove(buffer.data(), buffer.constData() + complete, static_cast<std::size_t>(kept));
     }
     parseLines(QByteArrayView(buffer.constData(), kept), fieldCount, result.records);
     result.ok = true;

@@ -47,6 +47,12 @@ Money notNegative(const QString &text)
     return std::max(Money::parseOrZero(text), Money());
 }
 
+// The log items count from 1 (their keys and controls); n is 1..kLogItems here.
+std::size_t logIndex(int n)
+{
+    return static_cast<std::size_t>(n - 1);
+}
+
 } // namespace
 
 QString GeneralOptions::controlName(Check check)
@@ -80,7 +86,7 @@ void GeneralOptions::load(const SettingsStore &store)
     // The per-provider files win when both modes are set, as with the log writer.
     m_separateLogs = store.GetFlag(logs, QLatin1String(Key::PerProviderLog), QStringLiteral("0"));
     for (int n = 1; n <= kLogItems; ++n)
-        m_logItems[n - 1] = store.GetFlag(logs, QString::number(n), QStringLiteral("0"));
+        m_logItems[logIndex(n)] = store.GetFlag(logs, QString::number(n), QStringLiteral("0"));
 
     const int style = store.GetSetting(section, QStringLiteral("NumOfEXEStyle"), QStringLiteral("1")).toInt();
     m_launchStyle = isLaunchStyle(style) ? style : 1;
@@ -119,7 +125,7 @@ bool GeneralOptions::save(SettingsStore &store)
 
     const QString logs = SettingsLayout::LogSettings();
     for (int n = 1; n <= kLogItems; ++n)
-        store.SaveSetting(logs, QString::number(n), QString::number(int(m_logItems[n - 1])));
+        store.SaveSetting(logs, QString::number(n), QString::number(int(m_logItems[logIndex(n)])));
     store.SaveSetting(logs, QLatin1String(Key::SharedLog), truthText(!m_separateLogs));
     store.SaveSetting(logs, QLatin1String(Key::PerProviderLog), truthText(m_separateLogs));
 
@@ -180,14 +186,14 @@ void GeneralOptions::setSeparateLogs(bool separate)
 
 bool GeneralOptions::logItem(int n) const
 {
-    return n >= 1 && n <= kLogItems && m_logItems[n - 1];
+    return n >= 1 && n <= kLogItems && m_logItems[logIndex(n)];
 }
 
 void GeneralOptions::setLogItem(int n, bool on)
 {
-    if (n < 1 || n > kLogItems || m_logItems[n - 1] == on)
+    if (n < 1 || n > kLogItems || m_logItems[logIndex(n)] == on)
         return;
-    m_logItems[n - 1] = on;
+    m_logItems[logIndex(n)] = on;
     emit changed();
 }
 

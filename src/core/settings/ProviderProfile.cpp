@@ -79,6 +79,12 @@ Text alertMinutesText(int n)
 
 constexpr int kTimeAlarms = 4; // alarms 1..4 compare hours and minutes
 
+// The days count from 1 (their keys); day is 1..kDays here.
+std::size_t dayIndex(int day)
+{
+    return static_cast<std::size_t>(day - 1);
+}
+
 } // namespace
 
 QString ProviderProfile::defaultPhoneNumber()
@@ -171,7 +177,7 @@ void ProviderProfile::load(const SettingsStore &store, const QString &provider)
         m_tariffNames.append(name);
     if (!m_tariffNames.isEmpty()) {
         for (int day = 1; day <= kDays; ++day)
-            m_tariffLabels[day - 1] =
+            m_tariffLabels[dayIndex(day)] =
                 store.GetSetting(SettingsLayout::TariffAssignment(provider), QString::number(day));
     }
 
@@ -216,7 +222,8 @@ bool ProviderProfile::save(SettingsStore &store, const std::function<bool(const 
         writeCheck(check);
 
     for (int day = 1; day <= kDays; ++day)
-        store.SaveSetting(SettingsLayout::TariffAssignment(m_provider), QString::number(day), m_tariffLabels[day - 1]);
+        store.SaveSetting(SettingsLayout::TariffAssignment(m_provider), QString::number(day),
+                          m_tariffLabels[dayIndex(day)]);
 
     for (int n = 1; n <= kTimeAlarms; ++n) {
         writeCheck(alertCheck(n));
@@ -331,7 +338,7 @@ bool ProviderProfile::setPhone(const QString &entry)
 
 QString ProviderProfile::tariffLabel(int day) const
 {
-    return day >= 1 && day <= kDays ? m_tariffLabels[day - 1] : QString();
+    return day >= 1 && day <= kDays ? m_tariffLabels[dayIndex(day)] : QString();
 }
 
 bool ProviderProfile::setTariffLabel(int day, const QString &choice)
@@ -341,8 +348,8 @@ bool ProviderProfile::setTariffLabel(int day, const QString &choice)
     if (choice != emptyTariff() && !m_tariffNames.contains(choice))
         return false;
     const QString label = choice == emptyTariff() ? QStringLiteral(" ") : choice;
-    if (m_tariffLabels[day - 1] != label) {
-        m_tariffLabels[day - 1] = label;
+    if (m_tariffLabels[dayIndex(day)] != label) {
+        m_tariffLabels[dayIndex(day)] = label;
         emit changed();
     }
     return true;

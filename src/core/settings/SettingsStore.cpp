@@ -1,15 +1,13 @@
 #include "settings/SettingsStore.h"
 
 #include <QAtomicInteger>
-#include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include <optional>
 
 #include "platform/DataLocations.h"
-
-Q_LOGGING_CATEGORY(lcSettings, "lineminder.settings")
+#include "platform/Logging.h"
 
 namespace {
 

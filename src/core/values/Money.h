@@ -40,6 +40,7 @@ public:
     constexpr Money operator+(Money other) const { return Money(inRange(m_raw + other.m_raw)); }
     constexpr Money operator-(Money other) const { return Money(inRange(m_raw - other.m_raw)); }
     Money &operator+=(Money other) { return *this = *this + other; }
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 takes the 0 of a rewritten comparison for a pointer
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
