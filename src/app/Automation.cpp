@@ -34,8 +34,8 @@ double processAgeMs()
     }
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    const double startMs = std::stod(field) * 1000.0 / double(sysconf(_SC_CLK_TCK));
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6 - startMs;
+    const double startMs = std::stod(field) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6 - startMs;
 }
 
 } // namespace
@@ -78,8 +78,8 @@ void Automation::next()
     else if (command == QLatin1String("cpu")) {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        const double ms = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-                          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+        const double ms = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
         std::fprintf(stderr, "cpu: %.1f ms\n", ms);
     } else if (command == QLatin1String("screenshot"))
         m_window.grab().save(argument);

@@ -95,7 +95,7 @@ void AppCore::seedDemoTariff()
     const QString name = QStringLiteral("Demo Tariff");
     const QString section = SettingsLayout::Tariff(name);
     SettingsStore::Batch batch(m_store);
-    m_store.SaveSetting(SettingsLayout::TariffNames(), name, QString(""));
+    m_store.SaveSetting(SettingsLayout::TariffNames(), name, QStringLiteral(""));
     m_store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
     m_store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
     m_store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));

@@ -2,10 +2,7 @@
 
 #include "line/SimulatedLine.h"
 #include "platform/DataLocations.h"
-
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcLine, "lineminder.line")
+#include "platform/Logging.h"
 
 std::unique_ptr<RemoteAccess> CreateRemoteAccess(const QString &choice, const DataLocations &locations,
                                                  const Clock &clock, const PppdConfig &pppd)

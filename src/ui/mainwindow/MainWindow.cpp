@@ -390,8 +390,8 @@ void MainWindow::applyStartSettings()
         const QString section = SettingsLayout::GeneralSettings();
         const qreal dpi = logicalDpiX();
         const QPoint stored(
-            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, "PosLeft", "0"), dpi),
-            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, "PosTop", "0"), dpi));
+            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, QStringLiteral("PosLeft"), QStringLiteral("0")), dpi),
+            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, QStringLiteral("PosTop"), QStringLiteral("0")), dpi));
         QList<QRect> screens;
         if (QScreen *primary = QGuiApplication::primaryScreen())
             screens.append(primary->availableGeometry());
