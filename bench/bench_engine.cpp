@@ -3,7 +3,6 @@
 #include "support/CoreRig.h"
 #include "support/StoreFixtures.h"
 
-
 #include "BenchmarkMain.h"
 
 namespace {

@@ -1,6 +1,8 @@
 #include "support/FakeClock.h"
 
-FakeClock::FakeClock(QDateTime start) : m_now(std::move(start)) {}
+FakeClock::FakeClock(QDateTime start) : m_now(std::move(start))
+{
+}
 
 void FakeClock::advanceMs(qint64 ms)
 {

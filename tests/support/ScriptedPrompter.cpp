@@ -18,11 +18,12 @@ Prompt::Answer ScriptedPrompter::ask(const Prompt &prompt)
         return m_expected.takeFirst().answer;
     if (m_allowMessages && prompt.buttons == Prompt::Buttons::Ok)
         return Prompt::Answer::Ok;
-    QTest::qFail(qPrintable(QStringLiteral("unexpected prompt: \"%1\"%2")
-                                .arg(prompt.text,
-                                     m_expected.isEmpty() ? QString()
-                                                          : QStringLiteral(" (expected \"%1\")").arg(m_expected.first().text))),
-                 __FILE__, __LINE__);
+    QTest::qFail(
+        qPrintable(QStringLiteral("unexpected prompt: \"%1\"%2")
+                       .arg(prompt.text, m_expected.isEmpty()
+                                             ? QString()
+                                             : QStringLiteral(" (expected \"%1\")").arg(m_expected.first().text))),
+        __FILE__, __LINE__);
     return prompt.buttons == Prompt::Buttons::Ok ? Prompt::Answer::Ok : Prompt::Answer::No;
 }
 

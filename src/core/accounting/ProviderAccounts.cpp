@@ -139,8 +139,8 @@ void ProviderAccounts::CloseFinishedPeriods(const QDate &today)
     AccountingFigures figures = m_accounting.figures();
     const ProviderConnection provider = connection();
     const QString symbol = m_options.currencySymbol();
-    const bool monthOver = !m_countersDate.isValid() || m_countersDate.month() != today.month() ||
-                           m_countersDate.year() != today.year();
+    const bool monthOver =
+        !m_countersDate.isValid() || m_countersDate.month() != today.month() || m_countersDate.year() != today.year();
     const bool archive = provider.keepReport && m_countersDate.isValid();
 
     // A period restarts only once its record is written; the next period is not closed

@@ -27,18 +27,15 @@ std::optional<int> ParseTimeOfDay(const QString &text)
 Money Tariff::GetMinuteCost(int t) const
 {
     switch (option) {
-    case 2:
-        return firstCost;
-    case 0:
-        return strictlyBetween(t, firstStart, firstEnd) ? firstCost : secondCost;
+    case 2: return firstCost;
+    case 0: return strictlyBetween(t, firstStart, firstEnd) ? firstCost : secondCost;
     case 1:
         if (strictlyBetween(t, firstStart, firstEnd))
             return firstCost;
         if (strictlyBetween(t, firstEnd, thirdStart))
             return secondCost;
         return thirdCost;
-    default:
-        return Money();
+    default: return Money();
     }
 }
 

@@ -38,8 +38,10 @@ bool AlarmMonitor::conditionHolds(int n) const
         const std::optional<int> minutes = m_profile.alertMinutes(n);
         if (!hours || !minutes)
             return false;
-        const TimeCounter &counter = n == 1 ? figures.call : n == 2 ? figures.today : n == 3 ? figures.month
-                                                                                              : figures.total;
+        const TimeCounter &counter = n == 1   ? figures.call
+                                     : n == 2 ? figures.today
+                                     : n == 3 ? figures.month
+                                              : figures.total;
         return counter.hours == quint32(*hours) && counter.minutes == quint32(*minutes);
     }
     if (n == 5) {

@@ -36,10 +36,10 @@ constexpr quint32 None = 0;
 constexpr quint32 NotSupported = 120;
 constexpr quint32 Pending = 600;
 constexpr quint32 CannotFindEntry = 623;
-constexpr quint32 PortNotAvailable = 633;       // device busy, locked or missing
-constexpr quint32 RemoteDisconnection = 629;    // the other end hung up
+constexpr quint32 PortNotAvailable = 633;    // device busy, locked or missing
+constexpr quint32 RemoteDisconnection = 629; // the other end hung up
 constexpr quint32 PortDisconnected = 619;
-constexpr quint32 DeviceError = 651;            // the modem reported an error
+constexpr quint32 DeviceError = 651; // the modem reported an error
 constexpr quint32 LineBusy = 676;
 constexpr quint32 NoAnswer = 678;
 constexpr quint32 NoCarrier = 679;
@@ -47,7 +47,7 @@ constexpr quint32 NoDialTone = 680;
 constexpr quint32 AuthenticationFailure = 691;
 constexpr quint32 PppTimeout = 718;
 constexpr quint32 PppTerminated = 734;
-constexpr quint32 ServiceFailed = 797;          // the dialing program could not be started
+constexpr quint32 ServiceFailed = 797; // the dialing program could not be started
 } // namespace RasError
 
 using RasHandle = quint32; // 0: no connection
@@ -80,19 +80,19 @@ struct DialLimits
 
 struct DialResult
 {
-    RasHandle handle = 0;        // 0 when the dial was refused at once
+    RasHandle handle = 0; // 0 when the dial was refused at once
     quint32 error = RasError::None;
-    QString errorText;           // why it was refused, in the user's words
+    QString errorText; // why it was refused, in the user's words
 };
 
 // A phone-book entry as the program creates and edits it.
 struct PhonebookEntry
 {
     QString name;
-    QString device;      // e.g. /dev/ttyS0
-    int speed = 115200;  // serial speed
-    QString number;      // phone number
-    QString user;        // login
+    QString device;     // e.g. /dev/ttyS0
+    int speed = 115200; // serial speed
+    QString number;     // phone number
+    QString user;       // login
 };
 
 // The adapter's fourteen counters (bytes and frames of the link, errors, speed).

@@ -164,7 +164,8 @@ DialResult SimulatedLine::RasDial(const DialParams &params)
     const Entry *entry = find(params.entry);
     if (!entry) {
         result.error = RasError::CannotFindEntry;
-        result.errorText = QStringLiteral("The dial-up entry \"%1\" is not in the simulated phone book.").arg(params.entry);
+        result.errorText =
+            QStringLiteral("The dial-up entry \"%1\" is not in the simulated phone book.").arg(params.entry);
         return result;
     }
     if (m_call) {

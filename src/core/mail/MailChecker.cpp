@@ -18,14 +18,10 @@ using Step = Pop3Check::Step;
 QString MailChecker::failureText(Step step)
 {
     switch (step) {
-    case Step::Greeting:
-        return QStringLiteral("The mail server doesn't answer!");
-    case Step::User:
-        return QStringLiteral("Invalid POP3 Username!");
-    case Step::Pass:
-        return QStringLiteral("Invalid POP3 Password!");
-    case Step::Stat:
-        return QStringLiteral("STAT command not recognized");
+    case Step::Greeting: return QStringLiteral("The mail server doesn't answer!");
+    case Step::User: return QStringLiteral("Invalid POP3 Username!");
+    case Step::Pass: return QStringLiteral("Invalid POP3 Password!");
+    case Step::Stat: return QStringLiteral("STAT command not recognized");
     }
     return QString();
 }
@@ -136,9 +132,7 @@ void MailChecker::onFinished(const Pop3Check::Result &result)
     // m_checking stays set while the result is shown: a message box left open must not
     // let the timer or the user start another check meanwhile.
     switch (result.kind) {
-    case Pop3Check::Result::Kind::Counted:
-        announce(result.statReply);
-        break;
+    case Pop3Check::Result::Kind::Counted: announce(result.statReply); break;
     case Pop3Check::Result::Kind::NoReply:
         m_lastResult = failureText(result.step);
         showState();

@@ -115,15 +115,9 @@ void Pop3Check::takeReplies()
             return;
         }
         switch (m_step) {
-        case Step::Greeting:
-            send("USER " + m_login.user.toUtf8(), Step::User);
-            break;
-        case Step::User:
-            send("PASS " + m_login.password.toUtf8(), Step::Pass);
-            break;
-        case Step::Pass:
-            send("STAT", Step::Stat);
-            break;
+        case Step::Greeting: send("USER " + m_login.user.toUtf8(), Step::User); break;
+        case Step::User: send("PASS " + m_login.password.toUtf8(), Step::Pass); break;
+        case Step::Pass: send("STAT", Step::Stat); break;
         case Step::Stat: {
             Result result;
             result.kind = Result::Kind::Counted;

@@ -10,7 +10,9 @@ qint64 steadyMs()
 }
 } // namespace
 
-SystemClock::SystemClock() : m_start(steadyMs()) {}
+SystemClock::SystemClock() : m_start(steadyMs())
+{
+}
 
 QDateTime SystemClock::now() const
 {

@@ -7,8 +7,13 @@ class ProgramLauncher
 {
 public:
     // How the started program's window should appear, where the desktop honours it.
-    enum class WindowStyle { NormalFocus = 1, MinimizedFocus = 2, MaximizedFocus = 3, NormalNoFocus = 4,
-                             MinimizedNoFocus = 6 };
+    enum class WindowStyle {
+        NormalFocus = 1,
+        MinimizedFocus = 2,
+        MaximizedFocus = 3,
+        NormalNoFocus = 4,
+        MinimizedNoFocus = 6
+    };
 
     virtual ~ProgramLauncher() = default;
     // The path of an executable file (blanks and all), or else a command line (program and

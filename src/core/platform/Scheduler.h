@@ -13,15 +13,15 @@ class Scheduler
 {
 public:
     enum class Timer {
-        Timer1,      // 1 s: status line, clock, alarms, end of call
-        tmrStartUp,  // 900 ms: waits for the connection after dialing
-        tmrTime,     // counts the time online
-        tmrCost,     // 60 s: charges a minute
-        tmrDUNStats, // 50 ms: adapter statistics
-        tmrAlarm,    // 1 s: disconnect countdown
-        tmrFlash,    // 300 ms: flashing caption
-        tmrCheck,    // 60 s: mailbox check countdown
-        tmrRedial,   // one shot: redial after a busy line
+        Timer1,         // 1 s: status line, clock, alarms, end of call
+        tmrStartUp,     // 900 ms: waits for the connection after dialing
+        tmrTime,        // counts the time online
+        tmrCost,        // 60 s: charges a minute
+        tmrDUNStats,    // 50 ms: adapter statistics
+        tmrAlarm,       // 1 s: disconnect countdown
+        tmrFlash,       // 300 ms: flashing caption
+        tmrCheck,       // 60 s: mailbox check countdown
+        tmrRedial,      // one shot: redial after a busy line
         tmrHangUpCheck, // one shot: is the line really down after a hang-up?
         Count_
     };

@@ -82,12 +82,8 @@ bool SingleInstance::tryLock()
             m_alreadyRunning = true;
             m_error = QStringLiteral("Another copy holds %1.").arg(m_lockPath);
             break;
-        case QLockFile::PermissionError:
-            m_error = QStringLiteral("No permission to create %1.").arg(m_lockPath);
-            break;
-        default:
-            m_error = QStringLiteral("Cannot create %1.").arg(m_lockPath);
-            break;
+        case QLockFile::PermissionError: m_error = QStringLiteral("No permission to create %1.").arg(m_lockPath); break;
+        default: m_error = QStringLiteral("Cannot create %1.").arg(m_lockPath); break;
         }
         return false;
     }

@@ -13,24 +13,24 @@ class MainState : public QObject
     Q_OBJECT
 public:
     enum class Field {
-        Status,       // lblStatus
-        CurrTime,     // lblCurrTime: this call's time online
-        TodayTime,    // lblTodayTime
-        MonthTime,    // lblMonthTime
-        TotTime,      // lblTotTime
-        Cost,         // lblCost: the provider's total payment
-        Sym,          // lblSym: currency symbol
-        CallsNumber,  // lblCallsNumber
-        TariffName,   // lblTariffName
-        MinuteCost,   // lblMinuteCost
-        Date,         // lblDate
-        Time,         // lblTime
-        BytesRcved,   // lblBytesRcved
-        BytesXmited,  // lblBytesXmited
+        Status,          // lblStatus
+        CurrTime,        // lblCurrTime: this call's time online
+        TodayTime,       // lblTodayTime
+        MonthTime,       // lblMonthTime
+        TotTime,         // lblTotTime
+        Cost,            // lblCost: the provider's total payment
+        Sym,             // lblSym: currency symbol
+        CallsNumber,     // lblCallsNumber
+        TariffName,      // lblTariffName
+        MinuteCost,      // lblMinuteCost
+        Date,            // lblDate
+        Time,            // lblTime
+        BytesRcved,      // lblBytesRcved
+        BytesXmited,     // lblBytesXmited
         ConnectionSpeed, // lblConnectionSpeed
-        Alertmsg,     // lblAlertmsg
-        Email,        // lblEmail: the mail check's countdown and result
-        Caption,      // the main window's title
+        Alertmsg,        // lblAlertmsg
+        Email,           // lblEmail: the mail check's countdown and result
+        Caption,         // the main window's title
         Count_
     };
     Q_ENUM(Field)

@@ -9,16 +9,16 @@
 struct CallRecord
 {
     QString provider;
-    QString callsNumber;   // lblCallsNumber, this call included
-    QDate startDate;       // taken when the connection came up
+    QString callsNumber; // lblCallsNumber, this call included
+    QDate startDate;     // taken when the connection came up
     QTime startTime;
-    QTime endTime;         // taken, to the second, when the end of the call was seen
-    QString duration;      // lblCurrTime
-    QString callCost;      // the call's payment, "0.0000"
-    QString todayTime;     // plain "h:m:s"
+    QTime endTime;     // taken, to the second, when the end of the call was seen
+    QString duration;  // lblCurrTime
+    QString callCost;  // the call's payment, "0.0000"
+    QString todayTime; // plain "h:m:s"
     QString monthTime;
     QString totalTime;
-    QString totalCost;     // lblCost, "0.0000"
-    QString tariffName;    // lblTariffName
+    QString totalCost;      // lblCost, "0.0000"
+    QString tariffName;     // lblTariffName
     QString currencySymbol; // lblSym
 };

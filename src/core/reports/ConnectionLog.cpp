@@ -26,7 +26,6 @@ namespace {
 
 const QString kRule(87, QLatin1Char('_'));
 
-
 } // namespace
 
 QString BuildEntry(const CallRecord &call, const LogOptions &options, const DateTimeFormats &formats)

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // A write cut short (full disk, power loss) leaves a last line without its end; the next
 // record must not be glued onto it, or both would be read as one damaged record.
 bool endsWithLineEnd(const QString &path)

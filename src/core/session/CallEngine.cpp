@@ -68,8 +68,7 @@ void CallEngine::closeFinishedDay()
     // The day (and the month) ended while the program ran: settle them as a new start
     // would, and price the rest of the call by the new day's tariff.
     m.accounts.CloseFinishedPeriods(today);
-    const LoadedTariff tariff =
-        SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
+    const LoadedTariff tariff = SelectTariff(m.store, m.holidays, m.prompter, m.accounts.connection().name, today);
     m.accounting.setTariff(tariff);
     startCharging();
 }

@@ -54,8 +54,7 @@ QString ConnectionMonitor::RasErrorText(quint32 error) const
 {
     if (error >= RasError::Pending) {
         const std::optional<QString> text = m_line.RasGetErrorString(error);
-        return text ? *text
-                    : QStringLiteral("Call To RasGetErrorString Failed. Error Retrieving The Error String!!!");
+        return text ? *text : QStringLiteral("Call To RasGetErrorString Failed. Error Retrieving The Error String!!!");
     }
     if (error == RasError::NotSupported)
         return QStringLiteral("Function Is Not Supported On This System.");

@@ -6,6 +6,8 @@
 // "Tariff Profile ": it is part of the stored name.
 namespace SettingsLayout {
 
+// One line a section, as a table.
+// clang-format off
 inline QString GeneralSettings() { return QStringLiteral("General Settings"); }
 inline QString LogSettings() { return QStringLiteral("General Settings\\Log Settings"); }
 inline QString ExecList() { return QStringLiteral("General Settings\\Exec"); }
@@ -19,6 +21,7 @@ inline QString ProviderAlerts(const QString &provider) { return Provider(provide
 inline QString TariffAssignment(const QString &provider) { return QStringLiteral("Tariff Profile \\Providers\\") + provider; }
 inline QString TariffNames() { return QStringLiteral("Tariff Profile \\Tariff Names"); }
 inline QString Tariff(const QString &tariff) { return TariffNames() + QLatin1Char('\\') + tariff; }
+// clang-format on
 
 // The entry the phone-number list always starts with; stored as "Phone" when chosen.
 inline QString DefaultPhoneNumber()

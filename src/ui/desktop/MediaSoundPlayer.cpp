@@ -1,7 +1,7 @@
 #include "desktop/MediaSoundPlayer.h"
 
-#include <QFileInfo>
 #include <QAudioDevice>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QUrl>
 

@@ -53,8 +53,7 @@ QToolButton *picture(const QString &name, const QString &text, const QString &ti
 
 } // namespace
 
-MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent)
-    : QMainWindow(parent), m_core(core), m_tray(tray)
+MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent) : QMainWindow(parent), m_core(core), m_tray(tray)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption(m_core.state().text(Field::Caption)));
@@ -137,7 +136,7 @@ void MainWindow::buildControls()
         Field field;
     } rows[] = {
         {"Current Connection Time:", Field::CurrTime}, {"Today Connection Time:", Field::TodayTime},
-        {"Month Connection Time:", Field::MonthTime},   {"Total Connection Time:", Field::TotTime},
+        {"Month Connection Time:", Field::MonthTime},  {"Total Connection Time:", Field::TotTime},
         {"Total Calls Number :", Field::CallsNumber},
     };
     int row = 0;
@@ -172,8 +171,8 @@ void MainWindow::buildControls()
     QLabel *alertMessage = valueLabel(state, Field::Alertmsg, central);
     alertMessage->setVisible(false);
     connect(alert, &QToolButton::clicked, &m_core, &AppCore::silenceAlarm);
-    QToolButton *email = picture(QStringLiteral("imgEmail"), QStringLiteral("\u2709"),
-                                 QStringLiteral("Click to Check Mail"), central);
+    QToolButton *email =
+        picture(QStringLiteral("imgEmail"), QStringLiteral("\u2709"), QStringLiteral("Click to Check Mail"), central);
     email->setVisible(false);
     connect(email, &QToolButton::clicked, &m_core, &AppCore::mailPictureClicked);
     indicators->addWidget(alert);
@@ -187,15 +186,15 @@ void MainWindow::buildControls()
     connect(m_statsToggle, &QToolButton::clicked, this, [this] { setStatisticsShown(!statisticsShown()); });
     indicators->addWidget(m_statsToggle);
     layout->addLayout(indicators);
-    connect(&state, &MainState::indicatorChanged, this, [alert, alertMessage, email](MainState::Indicator which,
-                                                                                     bool shown) {
-        if (which == MainState::Indicator::Alert) {
-            alert->setVisible(shown);
-            alertMessage->setVisible(shown);
-        } else {
-            email->setVisible(shown);
-        }
-    });
+    connect(&state, &MainState::indicatorChanged, this,
+            [alert, alertMessage, email](MainState::Indicator which, bool shown) {
+                if (which == MainState::Indicator::Alert) {
+                    alert->setVisible(shown);
+                    alertMessage->setVisible(shown);
+                } else {
+                    email->setVisible(shown);
+                }
+            });
 
     m_statsFrame = new QGroupBox(QStringLiteral("Network Traffic Statistics:"), central);
     m_statsFrame->setObjectName(QStringLiteral("Frame1"));
@@ -232,10 +231,10 @@ void MainWindow::buildControls()
     // The user cannot resize the window; only the traffic panel changes its height.
     QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto *lineKind = new QLabel(m_core.isSimulated()
-                                    ? QStringLiteral("Simulated line: calls are only pretended, nothing is dialed.")
-                                    : QStringLiteral("Line: pppd"),
-                                this);
+    auto *lineKind =
+        new QLabel(m_core.isSimulated() ? QStringLiteral("Simulated line: calls are only pretended, nothing is dialed.")
+                                        : QStringLiteral("Line: pppd"),
+                   this);
     lineKind->setObjectName(QStringLiteral("lblLineKind"));
     lineKind->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(lineKind, 1);
@@ -268,9 +267,8 @@ void MainWindow::bindState()
         m_providers->addItems(items);
         m_providers->setCurrentIndex(-1);
     });
-    connect(&state, &MainState::selectedProviderChanged, this, [this](const QString &name) {
-        m_providers->setCurrentIndex(m_providers->findText(name));
-    });
+    connect(&state, &MainState::selectedProviderChanged, this,
+            [this](const QString &name) { m_providers->setCurrentIndex(m_providers->findText(name)); });
     connect(&state, &MainState::providerListEnabledChanged, m_providers, &QWidget::setEnabled);
     connect(&m_core, &AppCore::newEntryWizardRequested, this,
             [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
@@ -390,8 +388,10 @@ void MainWindow::applyStartSettings()
         const QString section = SettingsLayout::GeneralSettings();
         const qreal dpi = logicalDpiX();
         const QPoint stored(
-            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, QStringLiteral("PosLeft"), QStringLiteral("0")), dpi),
-            WindowPlacement::storedTwipsToPixels(m_core.settings().GetSetting(section, QStringLiteral("PosTop"), QStringLiteral("0")), dpi));
+            WindowPlacement::storedTwipsToPixels(
+                m_core.settings().GetSetting(section, QStringLiteral("PosLeft"), QStringLiteral("0")), dpi),
+            WindowPlacement::storedTwipsToPixels(
+                m_core.settings().GetSetting(section, QStringLiteral("PosTop"), QStringLiteral("0")), dpi));
         QList<QRect> screens;
         if (QScreen *primary = QGuiApplication::primaryScreen())
             screens.append(primary->availableGeometry());

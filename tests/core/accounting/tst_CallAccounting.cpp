@@ -43,6 +43,7 @@ class TestCallAccounting : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void chargesFeeAndMinimum_data()
     {
         QTest::addColumn<bool>("feeOn");
@@ -60,6 +61,7 @@ private slots:
         QTest::newRow("fee and minimum") << true << "50" << 2 << true << "200" << "2.0000" << "14.0000";
         QTest::newRow("fee not a number") << true << "abc" << 0 << false << "0" << "0.0000" << "12.0000";
     }
+    // clang-format on
     void chargesFeeAndMinimum()
     {
         QFETCH(bool, feeOn);
@@ -94,6 +96,7 @@ private slots:
         QCOMPARE(state.text(Field::Cost), total);
     }
 
+    // clang-format off
     void addedTimeOnlyWhenItIsANumber_data()
     {
         QTest::addColumn<QString>("text");
@@ -103,6 +106,7 @@ private slots:
         QTest::newRow("word") << "ten" << 0;
         QTest::newRow("empty") << "" << 0;
     }
+    // clang-format on
     void addedTimeOnlyWhenItIsANumber()
     {
         QFETCH(QString, text);

@@ -39,6 +39,7 @@ class TestHolidayCalendar : public QObject
     }
 
 private slots:
+    // clang-format off
     void loads_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -61,6 +62,7 @@ private slots:
                                        << QString();
         QTest::newRow("invalid both") << QByteArray("\"31/2/2024\",\"Never\"\r\n") << 2 << QDate() << false << "Never";
     }
+    // clang-format on
     void loads()
     {
         QFETCH(QByteArray, bytes);
@@ -75,6 +77,7 @@ private slots:
         QCOMPARE(calendar.holidays().value(0).name, firstName);
     }
 
+    // clang-format off
     void missingOrUnreadableLeavesNoHolidays_data()
     {
         QTest::addColumn<bool>("folderInstead");
@@ -82,6 +85,7 @@ private slots:
         QTest::newRow("missing: created empty") << false << true;
         QTest::newRow("unreadable") << true << false;
     }
+    // clang-format on
     void missingOrUnreadableLeavesNoHolidays()
     {
         QFETCH(bool, folderInstead);
@@ -99,6 +103,7 @@ private slots:
             QVERIFY(QFileInfo(path).isFile() && QFileInfo(path).size() == 0);
     }
 
+    // clang-format off
     void parsesDates_data()
     {
         QTest::addColumn<QString>("text");
@@ -115,6 +120,7 @@ private slots:
         QTest::newRow("sign") << "+1/2/2024" << QDate();
         QTest::newRow("empty") << "" << QDate();
     }
+    // clang-format on
     void parsesDates()
     {
         QFETCH(QString, text);
@@ -124,6 +130,7 @@ private slots:
             QCOMPARE(HolidayCalendar::parseDate(HolidayCalendar::formatDate(date)), date);
     }
 
+    // clang-format off
     void saves_data()
     {
         QTest::addColumn<QStringList>("rows"); // date, name, date, name...
@@ -142,6 +149,7 @@ private slots:
             << QStringList{"", "", "1/5/2025", QString::fromUtf8("Fête"), "", ""}
             << QByteArray("\"1/5/2025\",\"F\xC3\xAAte\"\r\n") << QStringList{"1/5/2025", QString::fromUtf8("Fête")};
     }
+    // clang-format on
     void saves()
     {
         QFETCH(QStringList, rows);

@@ -51,14 +51,18 @@ private slots:
     {
         AccountingRig rig;
         const QString section = SettingsLayout::Provider("Home");
-        rig.store.SaveSettingBytes(section, "Password", EncryptPassword("s\xE9" "cret", kPasswordKey));
+        rig.store.SaveSettingBytes(section, "Password",
+                                   EncryptPassword("s\xE9"
+                                                   "cret",
+                                                   kPasswordKey));
         StoreFixtures::writeValues(
             rig.store, section, {"Login=joe", "SavePass=1", "Phone=[Default Phone Number]", "Redial=1", "KeepLog=1"});
         rig.prompter.expect(kNoTariff);
         rig.accounts->LoadProvider("Home");
         const ProviderConnection &connection = rig.accounts->connection();
         QCOMPARE(connection.login, QString("joe"));
-        QCOMPARE(connection.password, QByteArray("s\xE9" "cret"));
+        QCOMPARE(connection.password, QByteArray("s\xE9"
+                                                 "cret"));
         QCOMPARE(connection.phone, QString("[Default Phone Number]"));
         QVERIFY(connection.redial && connection.keepLog && !connection.keepReport);
 
@@ -69,6 +73,7 @@ private slots:
     }
 
     // Days and months close on whole dates, and the closed figures are archived once.
+    // clang-format off
     void closesFinishedPeriods_data()
     {
         QTest::addColumn<QString>("savedDate"); // empty: a fresh provider
@@ -90,6 +95,7 @@ private slots:
         // Figures stored with a date that is no date are kept, counted in today and this month.
         row("no date", "31/2/24", {2024, 3, 5}, "", "", true, true);
     }
+    // clang-format on
     void closesFinishedPeriods()
     {
         QFETCH(QString, savedDate);
@@ -135,12 +141,14 @@ private slots:
 
     // A record that cannot be written keeps its period's counters and their date; the next
     // load archives them, and nothing is archived twice.
+    // clang-format off
     void failedArchiveWriteKeepsTheCounters_data()
     {
         QTest::addColumn<bool>("dayBlocked"); // else the month's
         QTest::newRow("day archive") << true;
         QTest::newRow("month archive") << false;
     }
+    // clang-format on
     void failedArchiveWriteKeepsTheCounters()
     {
         QFETCH(bool, dayBlocked);

@@ -37,6 +37,7 @@ class TestTariff : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void minuteCostAtBounds_data()
     {
         QTest::addColumn<QString>("option");
@@ -67,6 +68,7 @@ private slots:
         QTest::newRow("seconds in bounds") << "0" << "8:00:30" << "20:00" << "" << "08:00:30" << "0.0500";
         QTest::newRow("AM/PM bounds") << "0" << "8:00 AM" << "8:00 PM" << "" << "19:00:00" << "0.1200";
     }
+    // clang-format on
     void minuteCostAtBounds()
     {
         QFETCH(QString, option);
@@ -91,6 +93,7 @@ private slots:
     }
 
     // An assigned tariff that cannot be priced is "no tariff": message, "None", no cost.
+    // clang-format off
     void unusableTariffIsNoTariff_data()
     {
         QTest::addColumn<QString>("field");
@@ -103,6 +106,7 @@ private slots:
         QTest::newRow("bad option") << "Option" << "x";
         QTest::newRow("three intervals without third") << "Option" << "1";
     }
+    // clang-format on
     void unusableTariffIsNoTariff()
     {
         QFETCH(QString, field);
@@ -124,6 +128,7 @@ private slots:
         QCOMPARE(shownTariff(tariff, QTime(12, 0)), QStringList({"None", "Cost per minute:  0"}));
     }
 
+    // clang-format off
     void selectsByWeekdayAndHoliday_data()
     {
         QTest::addColumn<QDate>("date");
@@ -136,6 +141,7 @@ private slots:
         QTest::newRow("other holiday") << kTuesday << "6/3/2024" << QStringList() << "Weekday";
         QTest::newRow("no class 8") << QDate(2024, 3, 12) << "12/3/2024" << QStringList{kHoliday, kNoTariff} << "";
     }
+    // clang-format on
     void selectsByWeekdayAndHoliday()
     {
         QFETCH(QDate, date);

@@ -37,6 +37,7 @@ class TestAlarms : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void eachAlarmFiresOnce_data()
     {
         QTest::addColumn<int>("alarm");
@@ -51,6 +52,7 @@ private slots:
         QTest::newRow("calls above 3") << 5 << "Calls" << "3" << "3" << 0;
         QTest::newRow("payment above 1.00") << 6 << "Payment" << "90" << "1.00" << 0;
     }
+    // clang-format on
     void eachAlarmFiresOnce()
     {
         QFETCH(int, alarm);
@@ -110,6 +112,7 @@ private slots:
 
     // The countdown ends without a hang-up: cancelled by a click on the picture, frozen by
     // unticking Disconnect15, or gone with the alarms switched off.
+    // clang-format off
     void countdownStopped_data()
     {
         QTest::addColumn<int>("how");
@@ -118,6 +121,7 @@ private slots:
         QTest::newRow("Disconnect15 unticked") << 1 << true;
         QTest::newRow("alarms switched off") << 2 << false;
     }
+    // clang-format on
     void countdownStopped()
     {
         QFETCH(int, how);
@@ -157,6 +161,7 @@ private slots:
         QCOMPARE(int(rig.sound.played.count("/sounds/alarm.wav")), played);
     }
 
+    // clang-format off
     void thresholdThatIsNoNumberNeverFires_data()
     {
         QTest::addColumn<QString>("hours");
@@ -165,6 +170,7 @@ private slots:
         QTest::newRow("empty") << "" << "";
         QTest::newRow("minutes out of range") << "00" << "75";
     }
+    // clang-format on
     void thresholdThatIsNoNumberNeverFires()
     {
         QFETCH(QString, hours);

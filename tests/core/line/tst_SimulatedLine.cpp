@@ -56,6 +56,7 @@ private slots:
     }
 
     // The state and error at a number of milliseconds after dialing (ConnectAfter=10).
+    // clang-format off
     void walksStates_data()
     {
         QTest::addColumn<QString>("outcome");
@@ -74,6 +75,7 @@ private slots:
         QTest::newRow("no answer") << "no-answer" << 10000 << RasState::ConnectDevice << 678;
         QTest::newRow("auth fail") << "auth-fail" << 9000 << RasState::Authenticate << 691;
     }
+    // clang-format on
     void walksStates()
     {
         QFETCH(QString, outcome);
@@ -136,6 +138,7 @@ private slots:
     }
 
     // What the file cannot hold is refused; everything else is read back as it was written.
+    // clang-format off
     void keepsTextsThroughARewrite_data()
     {
         QTest::addColumn<bool>("created");
@@ -147,6 +150,7 @@ private slots:
         QTest::newRow("line break in number") << false << false << "Evil" << QString("1\nOutcome=busy");
         QTest::newRow("comment in number") << false << false << "Evil" << QString("1;2");
     }
+    // clang-format on
     void keepsTextsThroughARewrite()
     {
         QFETCH(QString, name);

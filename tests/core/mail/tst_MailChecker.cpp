@@ -59,6 +59,7 @@ class TestMailChecker : public QObject
 
 private slots:
     // The first check of a call; "notified": mail waits, a box and the window announce it.
+    // clang-format off
     void firstCheckOfACall_data()
     {
         QTest::addColumn<QByteArray>("stat");
@@ -71,6 +72,7 @@ private slots:
         QTest::newRow("no sound device: a beep") << QByteArray("+OK 2 320") << false << two << true;
         QTest::newRow("no count in the reply") << QByteArray("+OK 3") << true << "You have  new messages" << false;
     }
+    // clang-format on
     void firstCheckOfACall()
     {
         QFETCH(QByteArray, stat);
@@ -113,6 +115,7 @@ private slots:
 
     // Settings the check cannot use (each rule: tst_MailSettingsCheck) are told, and nothing
     // runs; with mail off nothing runs either.
+    // clang-format off
     void settingsThatLetACheckRun_data()
     {
         QTest::addColumn<bool>("email");
@@ -121,6 +124,7 @@ private slots:
         QTest::newRow("mail checking off") << false << 2 << "";
         QTest::newRow("interval 0") << true << 0 << "You must set an interval greater than zero!";
     }
+    // clang-format on
     void settingsThatLetACheckRun()
     {
         QFETCH(bool, email);
@@ -160,6 +164,7 @@ private slots:
     }
 
     // A check that fails at a step (how it fails there: tst_Pop3Check) tells why.
+    // clang-format off
     void failures_data()
     {
         QTest::addColumn<Step>("step");
@@ -169,6 +174,7 @@ private slots:
         QTest::newRow("PASS") << Step::Pass << "Invalid POP3 Password!";
         QTest::newRow("STAT") << Step::Stat << "STAT command not recognized";
     }
+    // clang-format on
     void failures()
     {
         QFETCH(Step, step);
@@ -210,12 +216,14 @@ private slots:
     }
 
     // Hang-up, the window closing, another provider: the check ends without a word.
+    // clang-format off
     void abortedCheck_data()
     {
         QTest::addColumn<bool>("hangUp");
         QTest::newRow("hang-up") << true;
         QTest::newRow("provider loaded again") << false;
     }
+    // clang-format on
     void abortedCheck()
     {
         QFETCH(bool, hangUp);
@@ -240,12 +248,14 @@ private slots:
 
     // Mail found just as an alarm hangs up (while the message box is open): the window
     // still opens, but the periodic checks stay stopped.
+    // clang-format off
     void hangUpWhileTheMessageIsOpen_data()
     {
         QTest::addColumn<bool>("hangUp");
         QTest::newRow("line stays up: tmrCheck runs on") << false;
         QTest::newRow("hung up meanwhile: tmrCheck stays off") << true;
     }
+    // clang-format on
     void hangUpWhileTheMessageIsOpen()
     {
         QFETCH(bool, hangUp);

@@ -22,6 +22,7 @@ class TestMailSettingsCheck : public QObject
 
 private slots:
     // The server address: a host, an IPv6 literal, and an optional port.
+    // clang-format off
     void serverAddress_data()
     {
         QTest::addColumn<QString>("text");
@@ -46,6 +47,7 @@ private slots:
         QTest::newRow("unclosed bracket") << "[::1:110" << false << "" << 0;
         QTest::newRow("garbage after bracket") << "[::1]110" << false << "" << 0;
     }
+    // clang-format on
     void serverAddress()
     {
         QFETCH(QString, text);
@@ -60,6 +62,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void check_data()
     {
         QTest::addColumn<bool>("email");
@@ -104,6 +107,7 @@ private slots:
         row("LF in password", true, "h", "bob", "x\nDELE 1", "15", "30", badPassword);
         row("empty password is allowed", true, "h", "bob", "", "15", "30", "");
     }
+    // clang-format on
     void check()
     {
         QFETCH(bool, email);

@@ -56,6 +56,7 @@ class TestPop3Check : public QObject
 
 private slots:
     // How replies are cut into lines: at most 512 octets with the line end.
+    // clang-format off
     void framing_data()
     {
         QTest::addColumn<QList<QByteArray>>("pieces");
@@ -76,6 +77,7 @@ private slots:
         QTest::newRow("512 octets and no end yet") << Bytes{QByteArray(512, 'x')} << Bytes{} << false;
         QTest::newRow("good line, then a long one") << Bytes{"+OK\r\n" + QByteArray(600, 'x')} << Bytes{"+OK"} << true;
     }
+    // clang-format on
     void framing()
     {
         QFETCH(QList<QByteArray>, pieces);
@@ -93,6 +95,7 @@ private slots:
     }
 
     // The message count of a STAT reply as the window shows it, and as a number.
+    // clang-format off
     void statCount_data()
     {
         QTest::addColumn<QString>("reply");
@@ -110,6 +113,7 @@ private slots:
         statRow("huge count does not wrap", "+OK 99999999999999999999999 1", "99999999999999999999999",
                 (qint64(1) << 53));
     }
+    // clang-format on
     void statCount()
     {
         QFETCH(QString, reply);
@@ -120,6 +124,7 @@ private slots:
     }
 
     // The whole dialogue; statReply is empty where the check must fail (NoReply) at `step`.
+    // clang-format off
     void dialogue_data()
     {
         QTest::addColumn<Script>("script");
@@ -147,6 +152,7 @@ private slots:
         early[0] = Server::pieces({"+OK ready\r\n+OK early\r\n"});
         QTest::newRow("a line sent ahead is no reply") << early << Step::User << "" << kAllCommands.mid(0, 1);
     }
+    // clang-format on
     void dialogue()
     {
         QFETCH(Script, script);
@@ -167,12 +173,14 @@ private slots:
 
     // Silence at a step fails it only once its own time-out (whole seconds) has passed;
     // the steps before it each take just under theirs.
+    // clang-format off
     void silence_data()
     {
         QTest::addColumn<Step>("step");
         for (Step step : {Step::Greeting, Step::User, Step::Pass, Step::Stat})
             QTest::addRow("%s", QVariant::fromValue(step).toByteArray().data()) << step;
     }
+    // clang-format on
     void silence()
     {
         QFETCH(Step, step);
@@ -236,6 +244,7 @@ private slots:
         QCOMPARE(rig.server.commands(1), QList<QByteArray>());
     }
 
+    // clang-format off
     void refusesWhatWouldBreakACommandLine_data()
     {
         QTest::addColumn<QString>("user");
@@ -244,6 +253,7 @@ private slots:
         QTest::newRow("LF in the password") << QString("bob") << QString("sec\nret");
         QTest::newRow("NUL in the password") << QString("bob") << QString("sec") + QChar(0) + "ret";
     }
+    // clang-format on
     void refusesWhatWouldBreakACommandLine()
     {
         QFETCH(QString, user);

@@ -166,6 +166,7 @@ service anvil {
     }
 
     // A right password gets a real STAT reply; a wrong one is refused at PASS.
+    // clang-format off
     void check_data()
     {
         QTest::addColumn<QString>("password");
@@ -175,6 +176,7 @@ service anvil {
                                         << QStringLiteral("+OK %1 ").arg(kMessages);
         QTest::newRow("wrong password") << "wrong" << Pop3Check::Step::Pass << QString();
     }
+    // clang-format on
     void check()
     {
         QFETCH(QString, password);

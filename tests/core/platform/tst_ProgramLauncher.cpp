@@ -12,6 +12,7 @@ class TestProgramLauncher : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void startsPrograms_data()
     {
         QTest::addColumn<QString>("commandLine"); // %1: the script's path
@@ -21,6 +22,7 @@ private slots:
         QTest::newRow("quoted path, argument") << "\"%1\" \"a b\"" << true << QByteArray("a b");
         QTest::newRow("missing program") << "%1.missing x" << false << QByteArray();
     }
+    // clang-format on
     void startsPrograms()
     {
         QFETCH(QString, commandLine);

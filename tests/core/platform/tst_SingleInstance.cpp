@@ -86,12 +86,14 @@ private slots:
 
     // A live copy keeps its lock however old the file is; a killed one leaves a lock
     // (and socket) that the next start takes over.
+    // clang-format off
     void lockOfAnotherProcess_data()
     {
         QTest::addColumn<bool>("killed");
         QTest::newRow("alive for a day") << false;
         QTest::newRow("killed") << true;
     }
+    // clang-format on
     void lockOfAnotherProcess()
     {
         QFETCH(bool, killed);

@@ -12,6 +12,7 @@ class TestTextFiles : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void decodesUtf8OrWindows1252_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -24,6 +25,7 @@ private slots:
         QTest::newRow("byte order mark kept")
             << QByteArray("\xEF\xBB\xBF\xC3\xA9") << QChar(0xFEFF) + QString::fromUtf8("é");
     }
+    // clang-format on
     void decodesUtf8OrWindows1252()
     {
         QFETCH(QByteArray, bytes);
@@ -62,6 +64,7 @@ private slots:
     }
 
     // A replaced file keeps its permissions unless others are asked for. Modes: 0 = none.
+    // clang-format off
     void replaceKeepsOrSetsPermissions_data()
     {
         QTest::addColumn<int>("before");
@@ -71,6 +74,7 @@ private slots:
         QTest::newRow("set") << 0644 << 0600 << 0600;
         QTest::newRow("new file, set") << 0 << 0600 << 0600;
     }
+    // clang-format on
     void replaceKeepsOrSetsPermissions()
     {
         QFETCH(int, before);
@@ -109,6 +113,7 @@ private slots:
         QVERIFY(error.contains("not a regular file"));
     }
 
+    // clang-format off
     void safeFileNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -122,6 +127,7 @@ private slots:
                                             << "a_b_c_";
         QTest::newRow("empty") << "" << "_";
     }
+    // clang-format on
     void safeFileNames()
     {
         QFETCH(QString, name);
@@ -137,7 +143,9 @@ private slots:
         qunsetenv("LINEMINDER_HOME");
         QVERIFY(locations.ensureFolders());
         QCOMPARE(locations.logsDir(), dir.filePath("home") + "/Logs");
-        struct stat info {};
+        struct stat info
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(locations.dataDir()).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, 0700u);
         QVERIFY(locations.logFile("../x", ".log").startsWith(locations.logsDir() + "/"));

@@ -9,6 +9,7 @@ class TestTrayIcon : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void tipIsCutToFit_data()
     {
         QTest::addColumn<QString>("text");
@@ -20,6 +21,7 @@ private slots:
         QTest::newRow("pair across the end") << QString(62, 'a') + face + "z" << QString(62, 'a');
         QTest::newRow("pair just inside") << QString(61, 'a') + face + "z" << QString(61, 'a') + face;
     }
+    // clang-format on
     void tipIsCutToFit()
     {
         QFETCH(QString, text);
@@ -34,6 +36,7 @@ private slots:
     }
 
     // Each step: "add:<tip>", "tip:<tip>", "remove", "message".
+    // clang-format off
     void platformCallsFollowTheIconsState_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -49,6 +52,7 @@ private slots:
             << QStringList{"add:a", "message"} << QStringList{"add:a", "message:Alarm|Over time"};
         QTest::newRow("message without icon") << QStringList{"message"} << QStringList{};
     }
+    // clang-format on
     void platformCallsFollowTheIconsState()
     {
         QFETCH(QStringList, steps);

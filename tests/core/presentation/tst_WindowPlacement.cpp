@@ -14,6 +14,7 @@ class TestWindowPlacement : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void pixelsRoundTripThroughTwips_data()
     {
         QTest::addColumn<int>("pixels");
@@ -27,6 +28,7 @@ private slots:
         QTest::newRow("110 not whole") << 7 << 110.0 << qint64(92);
         QTest::newRow("no dpi reads as 96") << 2 << 0.0 << qint64(30);
     }
+    // clang-format on
     void pixelsRoundTripThroughTwips()
     {
         QFETCH(int, pixels);
@@ -36,6 +38,7 @@ private slots:
         QCOMPARE(twipsToPixels(double(twips), dpi), pixels);
     }
 
+    // clang-format off
     void storedTwipsRead_data()
     {
         QTest::addColumn<QString>("stored");
@@ -53,6 +56,7 @@ private slots:
         QTest::newRow("huge") << "99999999999999999999" << 96.0 << kMaxPixels;
         QTest::newRow("huge negative") << "-1e300" << 96.0 << -kMaxPixels;
     }
+    // clang-format on
     void storedTwipsRead()
     {
         QFETCH(QString, stored);
@@ -61,6 +65,7 @@ private slots:
         QCOMPARE(storedTwipsToPixels(stored, dpi), pixels);
     }
 
+    // clang-format off
     void placedOnAScreen_data()
     {
         QTest::addColumn<QPoint>("asked");
@@ -98,6 +103,7 @@ private slots:
             << QPoint(100, 100) << kWindow << QList<QRect>{QRect(), kPrimary} << QPoint(100, 100);
         QTest::newRow("no screens") << QPoint(-5000, 7) << kWindow << QList<QRect>{} << QPoint(-5000, 7);
     }
+    // clang-format on
     void placedOnAScreen()
     {
         QFETCH(QPoint, asked);

@@ -45,6 +45,7 @@ class TestConnectionLog : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void writesEntries_data()
     {
         QTest::addColumn<QList<int>>("items");
@@ -61,6 +62,7 @@ private slots:
             << QList<int>{11, 9} << entry("", "", "  Total Payment: $13.5000 Tariff Name: Night");
         QTest::newRow("ended, no start") << QList<int>{3, 1} << entry("  Provider: Home Ended: 12:10:05", "", "");
     }
+    // clang-format on
     void writesEntries()
     {
         QFETCH(QList<int>, items);
@@ -77,6 +79,7 @@ private slots:
         QCOMPARE(home.readFile("Logs/Connections.log"), bytes + bytes);
     }
 
+    // clang-format off
     void readsOptions_data()
     {
         QTest::addColumn<QStringList>("stored"); // key, value, key, value...
@@ -88,6 +91,7 @@ private slots:
         QTest::newRow("truth rule") << QStringList{"1", "true", "2", "-1", "3", "yes", "10", "0", "11", "2"} << true
                                     << false << QList<int>{1, 2, 11};
     }
+    // clang-format on
     void readsOptions()
     {
         QFETCH(QStringList, stored);
@@ -104,6 +108,7 @@ private slots:
         QCOMPARE(options.items, withItems(items).items);
     }
 
+    // clang-format off
     void choosesFile_data()
     {
         QTest::addColumn<QString>("provider");
@@ -116,6 +121,7 @@ private slots:
         QTest::newRow("per provider wins") << "Home" << true << true << "Logs/Home.log";
         QTest::newRow("parent folder") << "../evil" << false << true << "Logs/_._evil.log";
     }
+    // clang-format on
     void choosesFile()
     {
         QFETCH(bool, shared);
@@ -133,6 +139,7 @@ private slots:
 
     // The locale's own forms (the row's name); a short date that is not numeric (the C
     // locale's "14 Mar 2026") gives way to a numeric one.
+    // clang-format off
     void systemFormats_data()
     {
         QTest::addColumn<QString>("dateAndTime");
@@ -141,6 +148,7 @@ private slots:
         QTest::newRow("de_DE") << "14.03.26 13:05:09";
         QTest::newRow("bg_BG") << QString::fromUtf8("14.03.26 г. 13:05:09 ч."); // quoted literals kept
     }
+    // clang-format on
     void systemFormats()
     {
         QFETCH(QString, dateAndTime);
@@ -151,6 +159,7 @@ private slots:
         QCOMPARE(formats.date(QDate(2026, 3, 14)) + u' ' + formats.time(QTime(13, 5, 9)), dateAndTime);
     }
 
+    // clang-format off
     void reportsFailure_data()
     {
         QTest::addColumn<QString>("blocker");
@@ -158,6 +167,7 @@ private slots:
         QTest::newRow("log file is a folder") << "Logs/Connections.log" << true;
         QTest::newRow("Logs is a file") << "Logs" << false;
     }
+    // clang-format on
     void reportsFailure()
     {
         QFETCH(QString, blocker);

@@ -22,6 +22,7 @@ class TestRecordFile : public QObject
     }
 
 private slots:
+    // clang-format off
     void readsRecords_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -47,6 +48,7 @@ private slots:
             << Records{{"a", "b"}, {QChar(0xFEFF) + QString::fromUtf8("\"é\""), "c"}};
         QTest::newRow("empty file") << QByteArray() << Records{};
     }
+    // clang-format on
     void readsRecords()
     {
         QFETCH(QByteArray, bytes);
@@ -75,6 +77,7 @@ private slots:
     }
 
     // Large files are read in blocks and in parts: no line lost, doubled or cut where they meet.
+    // clang-format off
     void readsLargeFilesWhole_data()
     {
         QTest::addColumn<QByteArray>("lineEnd");
@@ -83,6 +86,7 @@ private slots:
         QTest::newRow("lf") << QByteArray("\n") << true;
         QTest::newRow("no last end") << QByteArray("\r\n") << false;
     }
+    // clang-format on
     void readsLargeFilesWhole()
     {
         QFETCH(QByteArray, lineEnd);
@@ -105,6 +109,7 @@ private slots:
         QCOMPARE(read.records.at(7).value(1), QString(7, QChar(0xE9)));
     }
 
+    // clang-format off
     void writesAndReadsBack_data()
     {
         QTest::addColumn<QStringList>("fields");
@@ -121,6 +126,7 @@ private slots:
                                << QByteArray("\"M\xC3\xBCller \xE2\x82\xAC\",\"\",\"\"\r\n")
                                << QStringList{QString::fromUtf8("Müller €"), "", ""};
     }
+    // clang-format on
     void writesAndReadsBack()
     {
         QFETCH(QStringList, fields);

@@ -26,6 +26,7 @@ class TestReportArchives : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void writesRecords_data()
     {
         QTest::addColumn<QString>("table");
@@ -57,6 +58,7 @@ private slots:
         QTest::newRow("month, quoted name") << ReportArchives::monthFileName() << "\"Home\""
                                             << "" << QByteArray("\"'Home'\",\"3/2024\",\"1:0:0\",\"13.5000\"\r\n");
     }
+    // clang-format on
     void writesRecords()
     {
         QFETCH(QString, table);
@@ -80,6 +82,7 @@ private slots:
     }
 
     // A last line cut short (a full disk, a crash) gets its line end before the next record.
+    // clang-format off
     void repairsTheLastLineEnd_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -88,6 +91,7 @@ private slots:
         QTest::newRow("cut short") << QByteArray("\"Home\",\"4/3/2024\",\"0:") << QByteArray("\r\n");
         QTest::newRow("whole line") << QByteArray("\"Home\",\"4/3/2024\",\"0:1:0\",\"$1\"\n") << QByteArray();
     }
+    // clang-format on
     void repairsTheLastLineEnd()
     {
         QFETCH(QByteArray, before);

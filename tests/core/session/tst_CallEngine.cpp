@@ -31,6 +31,7 @@ class TestCallEngine : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void wholeCall_data()
     {
         QTest::addColumn<bool>("dropped");
@@ -39,6 +40,7 @@ private slots:
         QTest::newRow("line dropped while minimized") << true << false;
         QTest::newRow("hung up, another provider picked") << false << true;
     }
+    // clang-format on
     void wholeCall()
     {
         QFETCH(bool, dropped);
@@ -306,6 +308,7 @@ private slots:
     }
 
     // A message of the provider pick left open while the timers run is shown once.
+    // clang-format off
     void pickMessageShownOnceWhileLeftOpen_data()
     {
         QTest::addColumn<QByteArray>("holidays");
@@ -313,6 +316,7 @@ private slots:
         QTest::newRow("no tariff") << QByteArray() << "You don't have any assigned tariff for today!";
         QTest::newRow("holiday") << QByteArray("\"5/3/2024\",\"Test Day\"\r\n") << "Holiday's Tariff is Active!!";
     }
+    // clang-format on
     void pickMessageShownOnceWhileLeftOpen()
     {
         QFETCH(QByteArray, holidays);

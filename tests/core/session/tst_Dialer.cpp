@@ -64,15 +64,16 @@ private slots:
         QVERIFY(rig.dialer.ConnectCommand());
         QVERIFY(rig.scheduler.isActive(Timer::tmrStartUp));
         QVERIFY(!rig.state.providerListEnabled());
-        QCOMPARE(rig.statusesOver(21), QStringList({"Port Successfully Opened", kDialing + "555-0100",
-                                                   "Verifying your username and password...", "Authenticated",
-                                                   "Connected"}));
+        QCOMPARE(rig.statusesOver(21),
+                 QStringList({"Port Successfully Opened", kDialing + "555-0100",
+                              "Verifying your username and password...", "Authenticated", "Connected"}));
         QVERIFY(rig.dialer.IsConnected());
         QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
         QCOMPARE(rig.line.lastDial().phoneNumber, QString("555-0100"));
     }
 
     // Each failure: its words in the status line, the line hung up, the attempt over.
+    // clang-format off
     void failuresEndTheAttempt_data()
     {
         QTest::addColumn<QString>("provider");
@@ -83,6 +84,7 @@ private slots:
         QTest::newRow("auth failure")
             << "Denied" << "Access was denied: the user name or password is not valid for this provider.";
     }
+    // clang-format on
     void failuresEndTheAttempt()
     {
         QFETCH(QString, provider);
@@ -120,12 +122,14 @@ private slots:
         QCOMPARE(rig.state.text(Field::CallsNumber), QString("1")); // redials are one call
     }
 
+    // clang-format off
     void redialCancelledByDisconnectAndByAnotherProvider_data()
     {
         QTest::addColumn<bool>("disconnect");
         QTest::newRow("disconnect") << true;
         QTest::newRow("other provider") << false;
     }
+    // clang-format on
     void redialCancelledByDisconnectAndByAnotherProvider()
     {
         QFETCH(bool, disconnect);
@@ -158,6 +162,7 @@ private slots:
         QVERIFY(!rig.dialer.IsConnected());
     }
 
+    // clang-format off
     void dialParameters_data()
     {
         QTest::addColumn<QString>("phone");
@@ -170,6 +175,7 @@ private slots:
         QTest::newRow("empty number copied") << "" << "joe" << "" << "joe" << QByteArray("pw");
         QTest::newRow("no login, no password") << "1" << "" << "1" << "" << QByteArray();
     }
+    // clang-format on
     void dialParameters()
     {
         QFETCH(QString, phone);
@@ -186,6 +192,7 @@ private slots:
         QCOMPARE(rig.line.lastDial().password, dialedPassword);
     }
 
+    // clang-format off
     void unsafeDialTextsAreRefused_data()
     {
         QTest::addColumn<QString>("phone");
@@ -195,6 +202,7 @@ private slots:
         QTest::newRow("number too long") << QString(129, '5') << "joe";
         QTest::newRow("login too long") << "555" << QString(257, 'j');
     }
+    // clang-format on
     void unsafeDialTextsAreRefused()
     {
         QFETCH(QString, phone);

@@ -108,6 +108,7 @@ private slots:
         QCOMPARE(store().GetSetting(kGeneral, "NumofEXE"), QString("2"));
     }
 
+    // clang-format off
     void launchStyle_data()
     {
         QTest::addColumn<QString>("stored");
@@ -118,6 +119,7 @@ private slots:
         QTest::newRow("7") << "7" << 1;
         QTest::newRow("letters") << "max" << 1;
     }
+    // clang-format on
     void launchStyle()
     {
         QFETCH(QString, stored);
@@ -131,6 +133,7 @@ private slots:
         QCOMPARE(options.launchStyle(), loaded);
     }
 
+    // clang-format off
     void typedAmounts_data()
     {
         QTest::addColumn<Text>("field");
@@ -143,6 +146,7 @@ private slots:
         QTest::newRow("minimum whole") << Text::MinCharge << "150" << qint64(1500000);
         QTest::newRow("minimum letters") << Text::MinCharge << "x" << qint64(0);
     }
+    // clang-format on
     void typedAmounts()
     {
         QFETCH(Text, field);

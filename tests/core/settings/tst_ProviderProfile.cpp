@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(StoreFixtures::snapshot(s, sections, StoreFixtures::ValueForm::AsBytes), before);
     }
 
+    // clang-format off
     void savesPassword_data()
     {
         QTest::addColumn<bool>("savePass");
@@ -112,6 +113,7 @@ private slots:
         QTest::newRow("ticked") << true << "1" << EncryptPassword("s3cret", kPasswordKey);
         QTest::newRow("cleared") << false << "0" << QByteArray();
     }
+    // clang-format on
     void savesPassword()
     {
         QFETCH(bool, savePass);
@@ -151,6 +153,7 @@ private slots:
         QCOMPARE(profile.phoneNumbers(), QStringList{kDefault});
     }
 
+    // clang-format off
     void tariffAssignment_data()
     {
         QTest::addColumn<QString>("choice");
@@ -161,6 +164,7 @@ private slots:
         QTest::newRow("not a tariff") << "Nope" << true << "Day";
         QTest::newRow("no tariffs defined") << "Night" << false << "";
     }
+    // clang-format on
     void tariffAssignment()
     {
         QFETCH(QString, choice);
@@ -198,6 +202,7 @@ private slots:
         QCOMPARE(profile.phoneNumbers(), (QStringList{kDefault, "222", "777"}));
     }
 
+    // clang-format off
     void addPhoneNumber_data()
     {
         QTest::addColumn<QString>("number");
@@ -209,6 +214,7 @@ private slots:
         QTest::newRow("cancelled (empty)") << "" << PhoneAdded::Empty << "111";
         QTest::newRow("blanks") << "  " << PhoneAdded::Empty << "111";
     }
+    // clang-format on
     void addPhoneNumber()
     {
         QFETCH(QString, number);
@@ -223,6 +229,7 @@ private slots:
         QCOMPARE(store().GetSetting(kPhoneSection, "Number"), storedNumber);
     }
 
+    // clang-format off
     void removePhoneNumber_data()
     {
         QTest::addColumn<QString>("shown");
@@ -234,6 +241,7 @@ private slots:
         QTest::newRow("stored number") << "111" << true << QStringList{kDefault, "", "222"} << "";
         QTest::newRow("unstored number keeps stored") << "222" << true << QStringList{kDefault, "", "111"} << "111";
     }
+    // clang-format on
     void removePhoneNumber()
     {
         QFETCH(QString, shown);
@@ -252,6 +260,7 @@ private slots:
         QCOMPARE(store().GetSetting(kPhoneSection, "Number"), storedNumberAfter);
     }
 
+    // clang-format off
     void mailSettingsWrittenOnlyWhenChecked_data()
     {
         QTest::addColumn<bool>("checkMail");
@@ -261,6 +270,7 @@ private slots:
         QTest::newRow("refused") << true << false << false;
         QTest::newRow("mail cleared") << false << true << false;
     }
+    // clang-format on
     void mailSettingsWrittenOnlyWhenChecked()
     {
         QFETCH(bool, checkMail);
@@ -289,6 +299,7 @@ private slots:
         QCOMPARE(profile.currentMail().program, QString("mailer"));
     }
 
+    // clang-format off
     void thresholds_data()
     {
         QTest::addColumn<Text>("field");
@@ -310,6 +321,7 @@ private slots:
         QTest::newRow("interval 0") << Text::Interval << "0" << -1;
         QTest::newRow("timeout 32768") << Text::Timeout << "32768" << -1;
     }
+    // clang-format on
     void thresholds()
     {
         QFETCH(Text, field);

@@ -34,7 +34,9 @@ private slots:
         SettingsStore store(dbPath());
         QVERIFY(store.isOpen());
         QVERIFY(store.GetAllSettings("No Such Section").isEmpty());
-        struct stat info {};
+        struct stat info
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(dbPath()).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, 0600u);
     }
@@ -47,6 +49,7 @@ private slots:
 
     // Names match without letter case and without trailing backslashes; the blank in
     // "Providers \" is part of the name. Columns: "section|key".
+    // clang-format off
     void namesMatch_data()
     {
         QTest::addColumn<QString>("written");
@@ -61,6 +64,7 @@ private slots:
         QTest::newRow("other key") << "S|a"
                                    << "S|b" << false;
     }
+    // clang-format on
     void namesMatch()
     {
         QFETCH(QString, written);
@@ -97,6 +101,7 @@ private slots:
                               "Providers \\Home_x | b = 2"}));
     }
 
+    // clang-format off
     void flagsReadByOneRule_data()
     {
         QTest::addColumn<QString>("text");
@@ -109,6 +114,7 @@ private slots:
         QTest::newRow("empty") << "" << false;
         QTest::newRow("word") << "yes" << false;
     }
+    // clang-format on
     void flagsReadByOneRule()
     {
         QFETCH(QString, text);
@@ -116,6 +122,7 @@ private slots:
         QCOMPARE(SettingIsTrue(text), expected);
     }
 
+    // clang-format off
     void scramblesWithKeyFromSecondCharacter_data()
     {
         QTest::addColumn<QByteArray>("plain");
@@ -130,6 +137,7 @@ private slots:
         QTest::newRow("empty text") << QByteArray() << QByteArray("5827") << QByteArray();
         QTest::newRow("gives NUL") << QByteArray(1, char(256 - 56)) << QByteArray("5827") << QByteArray(1, '\0');
     }
+    // clang-format on
     void scramblesWithKeyFromSecondCharacter()
     {
         QFETCH(QByteArray, plain);
@@ -157,6 +165,7 @@ private slots:
 
     // A file made by another tool is read when it has our layout (its TEXT values too);
     // in another layout it is refused and left as it was.
+    // clang-format off
     void anotherToolsFile_data()
     {
         QTest::addColumn<QString>("table");
@@ -169,6 +178,7 @@ private slots:
         QTest::newRow("case-blind names missing")
             << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB, PRIMARY KEY(section, key))" << false;
     }
+    // clang-format on
     void anotherToolsFile()
     {
         QFETCH(QString, table);

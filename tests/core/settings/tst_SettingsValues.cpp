@@ -21,6 +21,7 @@ class TestSettingsValues : public QObject
 private slots:
     // A tick is read by the store's truth rule; a missing key gives the initial text.
     // Columns: the stored A and C (null: missing), then the loaded values, then as saved.
+    // clang-format off
     void loadsAndSaves_data()
     {
         QTest::addColumn<QString>("storedA");
@@ -35,6 +36,7 @@ private slots:
             << "yes"
             << " 7 " << QStringList{"One | A = 0", "One | D = ", "One\\Two | C =  7 ", "One\\Two | B = 1"};
     }
+    // clang-format on
     void loadsAndSaves()
     {
         QFETCH(QString, storedA);

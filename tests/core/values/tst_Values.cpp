@@ -10,6 +10,7 @@ class TestValues : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void parses_data()
     {
         QTest::addColumn<QString>("text");
@@ -36,6 +37,7 @@ private slots:
         QTest::newRow("rounded past the range") << "999999999999.99995" << false << qint64(0);
         QTest::newRow("exponent") << "1e3" << false << qint64(0);
     }
+    // clang-format on
     void parses()
     {
         QFETCH(QString, text);
@@ -47,6 +49,7 @@ private slots:
             QCOMPARE(money->raw(), raw);
     }
 
+    // clang-format off
     void formats_data()
     {
         QTest::addColumn<QString>("fixed");
@@ -58,6 +61,7 @@ private slots:
         QTest::newRow("tiny") << "0.0001" << qint64(1) << "0.0001";
         QTest::newRow("negative") << "-1.5000" << qint64(-15000) << "-1.5";
     }
+    // clang-format on
     void formats()
     {
         QFETCH(qint64, raw);
@@ -96,6 +100,7 @@ private slots:
         QCOMPARE(Money::parse(top.unitsToHundredths().toPlain()), top); // stored, read back
     }
 
+    // clang-format off
     void minutesRoundHalfToEven_data()
     {
         QTest::addColumn<QString>("text");
@@ -116,6 +121,7 @@ private slots:
         QTest::newRow("signed, beyond 64 bits") << "+10000000000000000000:0:0" << std::numeric_limits<int>::max();
         QTest::newRow("64-bit seconds") << "0:0:9223372036854775807" << 35791394;
     }
+    // clang-format on
     void minutesRoundHalfToEven()
     {
         QFETCH(QString, text);
@@ -153,6 +159,7 @@ private slots:
         QCOMPARE(counter.hours, 4294967295u);
     }
 
+    // clang-format off
     void todayDateReadsTwoDigitYearsIn2000s_data()
     {
         QTest::addColumn<QString>("text");
@@ -163,6 +170,7 @@ private slots:
         QTest::newRow("zero") << "0" << QDate();
         QTest::newRow("not a date") << "31/2/24" << QDate();
     }
+    // clang-format on
     void todayDateReadsTwoDigitYearsIn2000s()
     {
         QFETCH(QString, text);

@@ -15,6 +15,7 @@ class TestSystemTrayIcon : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void onlyRealClicksCount_data()
     {
         QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
@@ -26,6 +27,7 @@ private slots:
         QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true << 0 << 0;
         QTest::newRow("left click after removal") << QSystemTrayIcon::Trigger << false << 0 << 0;
     }
+    // clang-format on
     void onlyRealClicksCount()
     {
         QFETCH(QSystemTrayIcon::ActivationReason, reason);
@@ -57,12 +59,14 @@ private slots:
         QCOMPARE(tray.isAvailable(), QSystemTrayIcon::isSystemTrayAvailable());
     }
 
+    // clang-format off
     void programIconIsDrawn_data()
     {
         QTest::addColumn<int>("size");
         QTest::newRow("16") << 16;
         QTest::newRow("64") << 64;
     }
+    // clang-format on
     void programIconIsDrawn()
     {
         QFETCH(int, size);

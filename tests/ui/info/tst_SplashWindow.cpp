@@ -32,6 +32,7 @@ class TestSplashWindow : public QObject
 private slots:
     // "ends" lists the steps that end the splash; "load:" takes the step while the main
     // window is still being created.
+    // clang-format off
     void showsMainWindowOnce_data()
     {
         QTest::addColumn<QString>("showSplash");
@@ -44,6 +45,7 @@ private slots:
         QTest::newRow("closed while loading") << "1" << "load:close";
         QTest::newRow("finished while loading") << "1" << "load:finish";
     }
+    // clang-format on
     void showsMainWindowOnce()
     {
         QFETCH(QString, showSplash);

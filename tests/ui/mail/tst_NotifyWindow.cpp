@@ -30,6 +30,7 @@ class TestNotifyWindow : public QObject
     }
 
 private slots:
+    // clang-format off
     void runEmailProgram_data()
     {
         QTest::addColumn<bool>("launch");
@@ -43,6 +44,7 @@ private slots:
         QTest::newRow("a program that fails: still closes")
             << true << "missing-mailer" << true << QStringList{"missing-mailer"};
     }
+    // clang-format on
     void runEmailProgram()
     {
         QFETCH(bool, launch);

@@ -55,15 +55,17 @@ private slots:
     {
         WindowRig rig;
         rig.start();
+        // clang-format off
         for (const char *name : {"Form1", "Combo1", "Toolbar1", "lblStatus", "lblCurrTime", "lblTodayTime",
                                  "lblMonthTime", "lblTotTime", "lblCallsNumber", "lblSym", "lblCost", "lblMinuteCost",
                                  "lblTariffName", "lblTime", "lblDate", "Frame1", "lblConnectionSpeed",
                                  "lblBytesRcved", "lblBytesXmited", "imgShowDUNStats", "imgAlert", "lblAlertmsg",
                                  "imgEmail", "mnuMail", "mnuTray", "lblLineKind"})
+            // clang-format on
             QVERIFY2(rig.window.findChild<QObject *>(name) || rig.window.objectName() == name, name);
-        for (const char *key : {"Connect", "Disconnect", "ProvSett", "GenSett", "Report", "About", "Help", "Exit",
-                                "mnuCheckMail", "mnuMailEnable", "mnuMailConfigure", "mnuTrayRestore", "mnuTrayMove",
-                                "mnuTrayMinimize", "mnuTrayClose"})
+        for (const char *key :
+             {"Connect", "Disconnect", "ProvSett", "GenSett", "Report", "About", "Help", "Exit", "mnuCheckMail",
+              "mnuMailEnable", "mnuMailConfigure", "mnuTrayRestore", "mnuTrayMove", "mnuTrayMinimize", "mnuTrayClose"})
             QVERIFY2(rig.action(key), key);
         QCOMPARE(rig.action("Connect")->text(), QString("DialUP"));
         QCOMPARE(rig.action("Exit")->toolTip(), QString("Exit and Disconnect"));
@@ -161,12 +163,14 @@ private slots:
         QCOMPARE(rig.profile.text(ProviderProfile::Text::LoginName), QString("bob"));
     }
 
+    // clang-format off
     void exitDuringCall_data()
     {
         QTest::addColumn<bool>("hangUp");
         QTest::newRow("Yes: hang up") << true;
         QTest::newRow("No: line stays up") << false;
     }
+    // clang-format on
     void exitDuringCall()
     {
         QFETCH(bool, hangUp);
@@ -184,7 +188,7 @@ private slots:
         QCOMPARE(rig.dialer.IsConnected(), !hangUp);
         QVERIFY(!rig.scheduler.isActive(Scheduler::Timer::Timer1));
         const QByteArray report = rig.home.readFile("Logs/Report.ini");
-        QCOMPARE(report.count('\n'), 1); // once, whatever runs afterwards
+        QCOMPARE(report.count('\n'), 1);                                            // once, whatever runs afterwards
         QVERIFY2(report.contains("\"12:00:04\",\"12:00:30\""), report.constData()); // the end is the exit
         QVERIFY(rig.tray.calls().contains("remove"));
         rig.scheduler.advanceSeconds(30);
@@ -210,12 +214,14 @@ private slots:
 
     // Start minimized and minimize on connect, in tray mode: hidden in the tray, its menu's
     // Minimize disabled, the caption the call time (still marked simulated).
+    // clang-format off
     void minimizedIntoTheTray_data()
     {
         QTest::addColumn<QString>("key");
         QTest::newRow("start minimized") << "StartMini";
         QTest::newRow("minimize on connect") << "Minimize Conn";
     }
+    // clang-format on
     void minimizedIntoTheTray()
     {
         QFETCH(QString, key);
@@ -237,12 +243,14 @@ private slots:
 
     // A failed call restores a minimized window; one hidden in the tray stays there and
     // the tray tells the failure.
+    // clang-format off
     void failedCallAndTheWindow_data()
     {
         QTest::addColumn<bool>("tray");
         QTest::newRow("minimized") << false;
         QTest::newRow("hidden in the tray") << true;
     }
+    // clang-format on
     void failedCallAndTheWindow()
     {
         QFETCH(bool, tray);
@@ -325,7 +333,8 @@ private slots:
         rig.start();
         rig.action("mnuTrayMinimize")->trigger();
         emit rig.alarms.alarmRaised(1, "The current call has reached its time limit.");
-        QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
+        QVERIFY(
+            rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
     }
 
     void positionRoundTrip()

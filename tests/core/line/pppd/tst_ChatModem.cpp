@@ -29,6 +29,7 @@ class TestChatModem : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void chatReportsReachTheParser_data()
     {
         QTest::addColumn<QString>("number"); // "": the entry's own
@@ -46,6 +47,7 @@ private slots:
         QTest::newRow("connect, another number") << "0800 (555) 12" << QByteArray("\r\nCONNECT 33600/ARQ\r\n") << 0
                                                  << RasError::None << RasState::DeviceConnected << 33600LL;
     }
+    // clang-format on
     void chatReportsReachTheParser()
     {
         QFETCH(QString, number);

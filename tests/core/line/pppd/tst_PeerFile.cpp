@@ -9,6 +9,7 @@ class TestPeerFile : public QObject
 
 private slots:
     // pppd's reading of an options line (options.c getword).
+    // clang-format off
     void readsWordsLikePppd_data()
     {
         QTest::addColumn<QString>("line");
@@ -25,6 +26,7 @@ private slots:
         QTest::newRow("empty word") << "x ''" << QStringList{"x", ""};
         QTest::newRow("continued line") << "connect \\\n  chat" << QStringList{"connect", "chat"};
     }
+    // clang-format on
     void readsWordsLikePppd()
     {
         QFETCH(QString, line);
@@ -32,6 +34,7 @@ private slots:
         QCOMPARE(PeerFile::Words(line), words);
     }
 
+    // clang-format off
     void readsOwnLines_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -50,6 +53,7 @@ private slots:
         row("last one wins", "user a\nuser b\n", "", 0, "b", "<none>");
         row("connect over lines", "connect \"chat\n  ATZ\"\nlock\n", "", 0, "", "chat\n  ATZ");
     }
+    // clang-format on
     void readsOwnLines()
     {
         QFETCH(QByteArray, bytes);
@@ -79,6 +83,7 @@ private slots:
     }
 
     // Changing the speed splits a device-and-speed line; what pppd reads stays the same.
+    // clang-format off
     void editKeepsQuotingAndLineEnds_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -90,6 +95,7 @@ private slots:
         QTest::newRow("cr lf") << QByteArray("/dev/ttyS0 115200\r\nconnect \"chat\r\n  ATZ\"\r\n")
                                << QByteArray("/dev/ttyS0\r\n57600\r\nconnect \"chat\r\n  ATZ\"\r\n");
     }
+    // clang-format on
     void editKeepsQuotingAndLineEnds()
     {
         QFETCH(QByteArray, bytes);

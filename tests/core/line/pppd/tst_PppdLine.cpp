@@ -118,6 +118,7 @@ private slots:
             QVERIFY2(!seen.contains(QString::fromUtf8(password)), qPrintable(seen));
     }
 
+    // clang-format off
     void reportsFailures_data()
     {
         QTest::addColumn<QString>("scenario");
@@ -134,6 +135,7 @@ private slots:
         row("modem locked", "locked", "", RasError::PortNotAvailable, RasState::PortOpened);
         row("modem hung up", "peerhangup", "right", RasError::PortDisconnected, RasState::Disconnected);
     }
+    // clang-format on
     void reportsFailures()
     {
         QFETCH(QString, scenario);
@@ -147,13 +149,14 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).error, error, 5000);
         QCOMPARE(line.RasGetConnectStatus(handle).state, state);
         QCOMPARE(recorded("password ").isEmpty(), password.isEmpty()); // no pipe without a password
-        QCOMPARE(line.RasEnumConnections(), handle); // readable until hung up
+        QCOMPARE(line.RasEnumConnections(), handle);                   // readable until hung up
         line.RasHangUp(handle);
         QCOMPARE(line.RasEnumConnections(), RasHandle(0));
         QCOMPARE(line.RasGetConnectStatus(handle).error, RasError::None);
     }
 
     // Each kind of refusal once; the texts refused are PppdInput's.
+    // clang-format off
     void refusesAtOnce_data()
     {
         QTest::addColumn<QString>("entry");
@@ -169,6 +172,7 @@ private slots:
         row("command in number", "isp", "0123; reboot", "", RasError::NotSupported);
         row("other number, entry without chat", "script", "0123", "", RasError::NotSupported);
     }
+    // clang-format on
     void refusesAtOnce()
     {
         QFETCH(QString, entry);
@@ -189,6 +193,7 @@ private slots:
         QVERIFY(!QFile::exists(path("record"))); // pppd never ran
     }
 
+    // clang-format off
     void hangsUp_data()
     {
         QTest::addColumn<QString>("scenario");
@@ -196,6 +201,7 @@ private slots:
         QTest::newRow("pppd ends on SIGTERM") << "connected" << false;
         QTest::newRow("pppd ignores SIGTERM: killed after the grace") << "ignoreterm" << true;
     }
+    // clang-format on
     void hangsUp()
     {
         QFETCH(QString, scenario);
@@ -223,6 +229,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(next).error, RasError::LineBusy, 10000);
     }
 
+    // clang-format off
     void seesAndHangsUpOutsideLinks_data()
     {
         QTest::addColumn<QByteArray>("flags");
@@ -237,6 +244,7 @@ private slots:
         QTest::newRow("beyond pid_max") << QByteArray("0x1091") << "99999999\n" << false;
         QTest::newRow("words") << QByteArray("0x1091") << "12 34\n" << false;
     }
+    // clang-format on
     void seesAndHangsUpOutsideLinks()
     {
         QFETCH(QByteArray, flags);

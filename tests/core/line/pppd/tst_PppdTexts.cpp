@@ -42,6 +42,7 @@ class TestPppdTexts : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void refusesDialTexts_data()
     {
         QTest::addColumn<DialParams>("dial");
@@ -65,6 +66,7 @@ private slots:
         DialRow("password too long", "isp", "", "", QByteArray(256, 'x'), kInvalid);
         DialRow("line break in password", "isp", "", "", "pw\r", kInvalid);
     }
+    // clang-format on
     void refusesDialTexts()
     {
         QFETCH(DialParams, dial);
@@ -76,6 +78,7 @@ private slots:
         QCOMPARE(refused.has_value(), !refused.value_or(DialResult()).errorText.isEmpty());
     }
 
+    // clang-format off
     void buildsDialArguments_data()
     {
         QTest::addColumn<QByteArray>("peer");
@@ -94,6 +97,7 @@ private slots:
         ArgumentsRow("other number, entry without chat", "/usr/local/bin/dial-isp", true, {"isp", "0123", "", ""},
                      {"<refused>"});
     }
+    // clang-format on
     void buildsDialArguments()
     {
         QFETCH(QByteArray, peer);
@@ -110,6 +114,7 @@ private slots:
                  QStringList({"call", "isp", "nodetach", "logfd", "1", "nopersist"}) + arguments);
     }
 
+    // clang-format off
     void checksEntries_data()
     {
         QTest::addColumn<PhonebookEntry>("entry");
@@ -136,6 +141,7 @@ private slots:
         EntryRow("create without number", {"isp", "/dev/ttyS0", 115200, "", "alice"}, true, false);
         EntryRow("edit keeps device, speed and number", {"isp", "", 0, "", ""}, false, true);
     }
+    // clang-format on
     void checksEntries()
     {
         QFETCH(PhonebookEntry, entry);
@@ -146,6 +152,7 @@ private slots:
         QVERIFY(!refused.value_or("x").isEmpty());
     }
 
+    // clang-format off
     void splitsShellWords_data()
     {
         QTest::addColumn<QString>("command");
@@ -162,6 +169,7 @@ private slots:
         QTest::newRow("variable in double quotes") << "chat \"$NUMBER\"" << none;
         QTest::newRow("redirection") << "chat -f script 2>/tmp/x" << none;
     }
+    // clang-format on
     void splitsShellWords()
     {
         QFETCH(QString, command);
@@ -170,6 +178,7 @@ private slots:
     }
 
     // Whatever the word, the shell reads back exactly that word.
+    // clang-format off
     void quotingRoundTrips_data()
     {
         QTest::addColumn<QString>("word");
@@ -179,6 +188,7 @@ private slots:
         QTest::newRow("backslash") << "ATDT\\T";
         QTest::newRow("shell metacharacters") << "a;b|c$(d)`e`&>";
     }
+    // clang-format on
     void quotingRoundTrips()
     {
         QFETCH(QString, word);
@@ -186,6 +196,7 @@ private slots:
         QCOMPARE(PppdConnectLine::ShellWords(line).value_or(QStringList()), QStringList({"chat", word}));
     }
 
+    // clang-format off
     void setsNumber_data()
     {
         QTest::addColumn<QString>("command");
@@ -203,6 +214,7 @@ private slots:
         row("other program", "/usr/local/bin/dialer 0123", "1", "<none>");
         row("shell logic", "chat x && echo ok", "1", "<none>");
     }
+    // clang-format on
     void setsNumber()
     {
         QFETCH(QString, command);
@@ -213,6 +225,7 @@ private slots:
             QCOMPARE(PppdConnectLine::ChatNumber(result), number);
     }
 
+    // clang-format off
     void parsesLines_data()
     {
         QTest::addColumn<QString>("line");
@@ -257,6 +270,7 @@ private slots:
         row("CHAP refused", "CHAP authentication failed: E=691 R=1", -1, RasError::AuthenticationFailure, -1, "");
         row("empty", "", -1, 0u, -1, "");
     }
+    // clang-format on
     void parsesLines()
     {
         QFETCH(QString, line);
@@ -271,6 +285,7 @@ private slots:
         QCOMPARE(event.interface, interface);
     }
 
+    // clang-format off
     void mapsExitStatus_data()
     {
         QTest::addColumn<int>("exitCode");
@@ -286,6 +301,7 @@ private slots:
         QTest::newRow("19 our auth") << 19 << RasError::AuthenticationFailure;
         QTest::newRow("unknown") << 77 << RasError::ServiceFailed;
     }
+    // clang-format on
     void mapsExitStatus()
     {
         QFETCH(int, exitCode);
