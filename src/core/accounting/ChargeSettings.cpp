@@ -16,7 +16,7 @@ ChargeSettings ChargeSettings::read(const SettingsStore &store)
     settings.addTime = flag("AddTime");
     bool ok = false;
     const qlonglong seconds = text("AddTimeTxT").trimmed().toLongLong(&ok);
-    settings.addSeconds = ok && seconds > 0 ? quint32(std::min<qlonglong>(seconds, 24 * 3600)) : 0;
+    settings.addSeconds = ok && seconds > 0 ? quint32(std::min<qlonglong>(seconds, qlonglong{24} * 3600)) : 0;
     settings.minimumCharge = flag("AddMinCharge");
     settings.minimum = std::max(Money(), Money::parseOrZero(text("AddMinChargeTxT")).hundredthsToUnits());
     return settings;

@@ -26,7 +26,7 @@ QString MailChecker::failureText(Step step)
     return QString();
 }
 
-MailChecker::MailChecker(MailCheckerParts parts, QObject *parent) : QObject(parent), m(parts)
+MailChecker::MailChecker(const MailCheckerParts &parts, QObject *parent) : QObject(parent), m(parts)
 {
     m.scheduler.setHandler(Timer::tmrCheck, [this] { tmrCheck(); });
     connect(&m.pop3, &Pop3Check::waiting, this, [this] {

@@ -38,7 +38,7 @@ public:
     static QString communicationsProblem() { return QStringLiteral("Communications problem"); }
     static QString failureText(Pop3Check::Step step);
 
-    explicit MailChecker(MailCheckerParts parts, QObject *parent = nullptr);
+    explicit MailChecker(const MailCheckerParts &parts, QObject *parent = nullptr);
 
     // The call engine opened a call: with chkEMail on and sound settings, tmrCheck starts
     // and the first check runs. Settings that cannot be used are shown, and nothing runs.

@@ -310,9 +310,9 @@ void MainWindow::bindState()
 
     if (m_tray) {
         m_trayMenu = CreateTrayMenu(this);
-        QAction *restoreAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayRestore"));
+        auto *restoreAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayRestore"));
         m_trayMinimize = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayMinimize"));
-        QAction *closeAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayClose"));
+        auto *closeAction = m_trayMenu->findChild<QAction *>(QStringLiteral("mnuTrayClose"));
         // A menu opened before a message box came up does nothing until it is answered.
         connect(restoreAction, &QAction::triggered, this, [this] {
             if (!modalBoxOpen())
