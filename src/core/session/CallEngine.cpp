@@ -20,7 +20,7 @@
 
 using Timer = Scheduler::Timer;
 
-CallEngine::CallEngine(CallEngineParts parts, QObject *parent) : QObject(parent), m(std::move(parts))
+CallEngine::CallEngine(const CallEngineParts &parts, QObject *parent) : QObject(parent), m(parts)
 {
     m.scheduler.setHandler(Timer::Timer1, [this] { Timer1(); });
     m.scheduler.setHandler(Timer::tmrStartUp, [this] { tmrStartUp(); });
@@ -56,7 +56,7 @@ void CallEngine::retryUnsavedCounters()
     const qint64 now = m.clock.monotonicMs();
     if (!m.accounts.hasUnsavedCounters() || now < m_nextSaveRetryMs)
         return;
-    m_nextSaveRetryMs = now + kSaveRetrySeconds * 1000;
+    m_nextSaveRetryMs = now + qint64{kSaveRetrySeconds} * 1000;
     m.accounts.SaveCounters();
 }
 

@@ -56,7 +56,7 @@ public:
     // Counters whose save failed are tried again this often (a lock, a full disk).
     static constexpr int kSaveRetrySeconds = 10;
 
-    explicit CallEngine(CallEngineParts parts, QObject *parent = nullptr);
+    explicit CallEngine(const CallEngineParts &parts, QObject *parent = nullptr);
 
     // Starts Timer1 and the counting timer, as the window does when it is created.
     void start();

@@ -110,12 +110,9 @@ SettingsStore::SettingsStore(const QString &path)
                                  "LineMinder does not write into it.");
         return;
     }
-    const char *setup[] = {
-        "PRAGMA journal_mode=WAL",
-        "PRAGMA synchronous=FULL",
-        "CREATE TABLE IF NOT EXISTS settings(section TEXT NOT NULL COLLATE NOCASE, key TEXT NOT NULL COLLATE NOCASE, "
-        "value BLOB NOT NULL, PRIMARY KEY(section, key))",
-    };
+    const char *createTable = "CREATE TABLE IF NOT EXISTS settings(section TEXT NOT NULL COLLATE NOCASE, "
+                              "key TEXT NOT NULL COLLATE NOCASE, value BLOB NOT NULL, PRIMARY KEY(section, key))";
+    const char *setup[] = {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", createTable};
     for (const char *statement : setup) {
         if (!query.exec(QString::fromLatin1(statement))) {
             m_error = query.lastError().text();
