@@ -73,7 +73,7 @@ QString ConnectionMonitor::GetNetStatus()
     if (m_error == RasError::None || m_error == RasError::Pending)
         return StateText(status.state, m_provider().phone);
 
-    const QString text = RasErrorText(m_error);
+    QString text = RasErrorText(m_error);
     m_line.RasHangUp(m_handle);
     m_handle = 0;
     emit restoreWindowRequested();
