@@ -74,7 +74,8 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     const QString section = SettingsLayout::Provider(provider);
     m_profile.setCurrentPassword(
         m_store.GetSetting(section, QStringLiteral("SavePass"), kZero).trimmed().toInt() == 1
-            ? DecryptPassword(m_store.GetSettingBytes(section, QStringLiteral("Password")), kPasswordKey)
+            ? DecryptPassword(m_store.GetSettingBytes(section, QLatin1String(SettingsLayout::Key::Password)),
+                              kPasswordKey)
             : QByteArray());
     m_provider = provider;
     m_lastStart = QTime();
@@ -259,7 +260,7 @@ bool ProviderAccounts::store(const Counters &counters)
     const QString section = SettingsLayout::Provider(counters.provider);
     SettingsStore::Batch batch(m_store);
     m_store.SaveSetting(section, QStringLiteral("Name"), counters.provider);
-    m_store.SaveSetting(section, QStringLiteral("Login"), counters.login);
+    m_store.SaveSetting(section, QLatin1String(SettingsLayout::Key::Login), counters.login);
     m_store.SaveSetting(section, QStringLiteral("TotTime"), figures.total.paddedText());
     m_store.SaveSetting(section, QStringLiteral("Calls"), QString::number(figures.calls));
     // Only a call that happened replaces the stored times of the last call.

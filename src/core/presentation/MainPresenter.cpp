@@ -6,6 +6,7 @@
 #include "alerts/AlarmMonitor.h"
 #include "mail/MailChecker.h"
 #include "platform/Clock.h"
+#include "platform/ProgramName.h"
 #include "presentation/MainState.h"
 #include "session/CallEngine.h"
 #include "session/Dialer.h"
@@ -151,6 +152,5 @@ void MainPresenter::showTick(const QString &status)
 {
     showStatus(status);
     m_state.setText(Field::Time, m_formats.time(m_clock.now().time()));
-    m_state.setText(Field::Caption,
-                    m_state.windowMinimized() ? m_state.text(Field::CurrTime) : QStringLiteral("LineMinder"));
+    m_state.setText(Field::Caption, m_state.windowMinimized() ? m_state.text(Field::CurrTime) : ProgramName());
 }

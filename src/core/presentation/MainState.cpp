@@ -2,6 +2,8 @@
 
 #include <QMetaEnum>
 
+#include "platform/ProgramName.h"
+
 MainState::MainState(QObject *parent) : QObject(parent)
 {
     // What an idle main window shows before any provider is loaded.
@@ -14,7 +16,7 @@ MainState::MainState(QObject *parent) : QObject(parent)
     setText(Field::TariffName, QStringLiteral("None"));
     setText(Field::MinuteCost, QStringLiteral("Cost per minute:  0"));
     setText(Field::Time, QStringLiteral("00:00")); // until the first second of the clock
-    setText(Field::Caption, QStringLiteral("LineMinder"));
+    setText(Field::Caption, ProgramName());
 }
 
 void MainState::setText(Field field, const QString &text)

@@ -13,8 +13,9 @@ LogOptions LogOptions::read(const SettingsStore &store)
 {
     const QString section = SettingsLayout::LogSettings();
     LogOptions options;
-    options.sharedFile = store.GetFlag(section, QStringLiteral("1 Log"), QStringLiteral("1"));
-    options.perProviderFile = store.GetFlag(section, QStringLiteral("2 Log"), QStringLiteral("0"));
+    options.sharedFile = store.GetFlag(section, QLatin1String(SettingsLayout::Key::SharedLog), QStringLiteral("1"));
+    options.perProviderFile =
+        store.GetFlag(section, QLatin1String(SettingsLayout::Key::PerProviderLog), QStringLiteral("0"));
     for (std::size_t i = 0; i < options.items.size(); ++i)
         options.items[i] = store.GetFlag(section, QString::number(i + 1), QStringLiteral("0"));
     return options;

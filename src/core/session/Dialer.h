@@ -7,6 +7,7 @@
 
 #include "accounting/ProviderConnection.h"
 #include "line/RemoteAccess.h"
+#include "settings/SettingsLayout.h"
 
 class Clock;
 class Prompter;
@@ -25,7 +26,7 @@ class Dialer : public QObject
     Q_OBJECT
 public:
     static QString wizardItem() { return QStringLiteral("[Create New DialUp Connection]"); }
-    static QString defaultPhoneNumber() { return QStringLiteral("[Default Phone Number]"); }
+    static QString defaultPhoneNumber() { return SettingsLayout::DefaultPhoneNumber(); }
 
     // provider: the loaded provider as it is now (no name: none loaded).
     Dialer(RemoteAccess &line, Prompter &prompter, Scheduler &scheduler, const CallSession &session,

@@ -20,6 +20,7 @@
 #include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
 #include "mail/NotifyWindow.h"
+#include "platform/ProgramName.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "presentation/WindowPlacement.h"
@@ -255,7 +256,7 @@ void MainWindow::bindState()
             label->setText(text);
         // The status that follows a failed call, while the window is hidden in the tray.
         if (field == Field::Status && m_tellStatusInTray && m_tray)
-            m_tray->showMessage(QStringLiteral("LineMinder"), text);
+            m_tray->showMessage(ProgramName(), text);
         if (field == Field::Status || field == Field::Time)
             m_tellStatusInTray = false; // only within the tick that saw the failure
         // The tray tip follows the clock: refreshed every second.
