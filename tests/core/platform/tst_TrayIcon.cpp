@@ -70,17 +70,6 @@ private slots:
         }
         QCOMPARE(tray.calls(), calls);
     }
-
-    // add() tells whether a tray is there; the icon counts as added either way.
-    void addTellsWhetherATrayIsThere()
-    {
-        for (const bool available : {true, false}) {
-            FakeTrayIcon tray;
-            tray.setAvailable(available);
-            QCOMPARE(tray.add("00:00:00"), available);
-            QVERIFY(tray.isAdded());
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTrayIcon)

@@ -59,17 +59,9 @@ private slots:
         QCOMPARE(tray.isAvailable(), QSystemTrayIcon::isSystemTrayAvailable());
     }
 
-    // clang-format off
-    void programIconIsDrawn_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::newRow("16") << 16;
-        QTest::newRow("64") << 64;
-    }
-    // clang-format on
     void programIconIsDrawn()
     {
-        QFETCH(int, size);
+        const int size = 16;
         const QImage image = AppIcon().pixmap(size, size).toImage();
         QCOMPARE(image.size(), QSize(size, size));
         // Not blank, transparent around the face, and in (at least) two colours.
