@@ -5,7 +5,6 @@
 
 #include <optional>
 
-#include "settings/SettingsStore.h"
 #include "support/StoreFixtures.h"
 #include "support/TempHome.h"
 
@@ -105,7 +104,6 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("loaded");
-        QTest::newRow("missing") << QString() << 1;
         QTest::newRow("6") << "6" << 6;
         QTest::newRow("5 is not offered") << "5" << 1;
         QTest::newRow("7") << "7" << 1;
@@ -115,8 +113,7 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(int, loaded);
-        if (!stored.isNull())
-            store().SaveSetting(kGeneral, "NumOfEXEStyle", stored);
+        store().SaveSetting(kGeneral, "NumOfEXEStyle", stored);
         GeneralOptions options;
         options.load(store());
         QCOMPARE(options.launchStyle(), loaded);

@@ -103,8 +103,7 @@ private slots:
         // Key "5827": characters used are '8','2','7','5','8',... (codes 56, 50, 55, 53).
         QTest::newRow("abcde") << QByteArray("abcde") << QByteArray("5827") << QByteArray("\x99\x94\x9A\x99\x9D");
         QTest::newRow("wraps past 255") << QByteArray("\xF0\xFF") << QByteArray("5827") << QByteArray("\x28\x31");
-        QTest::newRow("lower-case key = upper-case key")
-            << QByteArray("a") << QByteArray("ab") << QByteArray(1, char('a' + 'B'));
+        QTest::newRow("lower-case key = upper-case key") << QByteArray("a") << QByteArray("ab") << QByteArray(1, char('a' + 'B'));
         QTest::newRow("empty key leaves text") << QByteArray("secret") << QByteArray() << QByteArray("secret");
         QTest::newRow("empty text") << QByteArray() << QByteArray("5827") << QByteArray();
         QTest::newRow("gives NUL") << QByteArray(1, char(256 - 56)) << QByteArray("5827") << QByteArray(1, '\0');
@@ -135,13 +134,10 @@ private slots:
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("our layout") << "CREATE TABLE settings(section TEXT NOT NULL COLLATE NOCASE, key TEXT NOT NULL "
-                                       "COLLATE NOCASE, value BLOB NOT NULL, PRIMARY KEY(section, key))"
-                                    << true;
+        QTest::newRow("our layout") << "CREATE TABLE settings(section TEXT NOT NULL COLLATE NOCASE, key TEXT NOT NULL COLLATE NOCASE, value BLOB NOT NULL, PRIMARY KEY(section, key))" << true;
         QTest::newRow("other columns") << "CREATE TABLE settings(name TEXT PRIMARY KEY, value TEXT)" << false;
         QTest::newRow("no primary key") << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB)" << false;
-        QTest::newRow("case-blind names missing")
-            << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB, PRIMARY KEY(section, key))" << false;
+        QTest::newRow("case-blind names missing") << "CREATE TABLE settings(section TEXT, key TEXT, value BLOB, PRIMARY KEY(section, key))" << false;
     }
     // clang-format on
     void anotherToolsFile()
