@@ -2,7 +2,6 @@
 
 #include <QTest>
 
-#include <map>
 #include <optional>
 
 #include "settings/PasswordScrambler.h"
@@ -234,42 +233,34 @@ private slots:
         QCOMPARE(profile.currentMail().program, QString("mailer"));
     }
 
+    // The thresholds typed into: the hours and minutes of alarm 3, the call count, the payment (alarms 5 and
+    // 6), the mail interval and timeout; read back, "-" is none (the alarm never fires, the mail check refuses).
     // clang-format off
     void thresholds_data()
     {
-        QTest::addColumn<Text>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("expected"); // -1: none; a payment in ten-thousandths
-        QTest::newRow("hours 99") << Text::AlertH3 << "99" << 99;
-        QTest::newRow("hours 100") << Text::AlertH3 << "100" << -1;
-        QTest::newRow("minutes 59") << Text::AlertM2 << "59" << 59;
-        QTest::newRow("minutes 60") << Text::AlertM2 << "60" << -1;
-        QTest::newRow("minutes letters") << Text::AlertM2 << "ab" << -1;
-        QTest::newRow("calls 32767") << Text::Alert1 << "32767" << 32767;
-        QTest::newRow("calls 32768") << Text::Alert1 << "32768" << -1;
-        QTest::newRow("calls negative") << Text::Alert1 << "-3" << -1;
-        QTest::newRow("payment decimal") << Text::Alert2 << "12.5" << 125000;
-        QTest::newRow("payment negative") << Text::Alert2 << "-1" << -1;
-        QTest::newRow("interval 0") << Text::Interval << "0" << -1;
-        QTest::newRow("timeout 32768") << Text::Timeout << "32768" << -1;
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("lowest") << QStringList{"0", "0", "0", "0", "1", "1"} << "0 0 0 0.0000 1 1";
+        QTest::newRow("highest") << QStringList{"99", "59", "32767", "12.5", "32767", "32767"} << "99 59 32767 12.5000 32767 32767";
+        QTest::newRow("one past") << QStringList{"100", "60", "32768", "-0.01", "32768", "32768"} << "- - - - - -";
+        QTest::newRow("one below") << QStringList{"-1", "-1", "-1", "-1", "0", "0"} << "- - - - - -";
+        QTest::newRow("no numbers") << QStringList{"", "ab", "1.5", "ten", "", "x"} << "- - - - - -";
     }
     // clang-format on
     void thresholds()
     {
-        QFETCH(Text, field);
-        QFETCH(QString, typed);
-        QFETCH(int, expected);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, read);
         ProviderProfile profile;
-        profile.setText(field, typed);
+        const Text fields[] = {Text::AlertH3, Text::AlertM2, Text::Alert1, Text::Alert2, Text::Interval, Text::Timeout};
+        for (int i = 0; i < 6; ++i)
+            profile.setText(fields[i], typed[i]);
+        const auto shown = [](std::optional<int> value) { return value ? QString::number(*value) : QString("-"); };
         const std::optional<Money> payment = profile.alertPayment();
-        const std::map<Text, std::optional<int>> values{
-            {Text::AlertH3, profile.alertHours(3)},
-            {Text::AlertM2, profile.alertMinutes(2)},
-            {Text::Alert1, profile.alertCallCount()},
-            {Text::Interval, profile.mailInterval()},
-            {Text::Timeout, profile.mailTimeout()},
-            {Text::Alert2, payment ? std::optional(int(payment->raw())) : std::nullopt}};
-        QCOMPARE(values.at(field), expected < 0 ? std::nullopt : std::optional<int>(expected));
+        const QStringList values{shown(profile.alertHours(3)),    shown(profile.alertMinutes(2)),
+                                 shown(profile.alertCallCount()), payment ? payment->toFixed() : "-",
+                                 shown(profile.mailInterval()),   shown(profile.mailTimeout())};
+        QCOMPARE(values.join(' '), read);
     }
 };
 
