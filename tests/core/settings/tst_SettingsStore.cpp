@@ -51,7 +51,7 @@ private slots:
         QTest::addColumn<QStringList>("sections");
         QTest::addColumn<QStringList>("found");
         QTest::newRow("letter case") << QStringList{"General Settings|NumofEXE=1", "GENERAL SETTINGS|NumOfEXE=2"} << QStringList{"general settings"} << QStringList{"general settings | NumofEXE = 2"};
-        QTest::newRow("trailing backslash") << QStringList{"T \\N\\|Day=1", "T \\N|Day=2"} << QStringList{"T \\N\\\\"} << QStringList{"T \\N\\\\ | Day = 2"};
+        QTest::newRow("trailing backslash") << QStringList{"T \\N\\|Day=1", "T \\N|Night=2"} << QStringList{"T \\N\\\\"} << QStringList{"T \\N\\\\ | Day = 1", "T \\N\\\\ | Night = 2"};
         QTest::newRow("blank is significant") << QStringList{"Providers \\A|Calls=1", "Providers\\A|Calls=2"} << QStringList{"Providers \\A"} << QStringList{"Providers \\A | Calls = 1"};
         QTest::newRow("order kept on update") << QStringList{"S|zeta=1", "S|alpha=1", "S|mid=1", "S|ALPHA=2"} << QStringList{"s"} << QStringList{"s | zeta = 1", "s | alpha = 2", "s | mid = 1"};
         QTest::newRow("delete subsections only") << QStringList{"P \\H|a=1", "P \\H\\E|a=1", "P \\HomeO|a=1", "P \\H_x|a=1", "-p \\h"} << QStringList{"P \\H", "P \\H\\E", "P \\HomeO", "P \\H_x"} << QStringList{"P \\HomeO | a = 1", "P \\H_x | a = 1"};
