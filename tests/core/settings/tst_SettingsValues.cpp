@@ -27,14 +27,9 @@ private slots:
         QTest::addColumn<QString>("storedA");
         QTest::addColumn<QString>("storedC");
         QTest::addColumn<QStringList>("saved");
-        QTest::newRow("missing") << QString() << QString()
-                                 << QStringList{"One | D = ", "One | A = 0", "One\\Two | B = 1", "One\\Two | C = 15"};
-        QTest::newRow("True, empty text")
-            << "True"
-            << "" << QStringList{"One | A = 1", "One | D = ", "One\\Two | C = ", "One\\Two | B = 1"};
-        QTest::newRow("word, blanks kept")
-            << "yes"
-            << " 7 " << QStringList{"One | A = 0", "One | D = ", "One\\Two | C =  7 ", "One\\Two | B = 1"};
+        QTest::newRow("missing") << QString() << QString() << QStringList{"One | D = ", "One | A = 0", "One\\Two | B = 1", "One\\Two | C = 15"};
+        QTest::newRow("True, empty text") << "True" << "" << QStringList{"One | A = 1", "One | D = ", "One\\Two | C = ", "One\\Two | B = 1"};
+        QTest::newRow("word, blanks kept") << "yes" << " 7 " << QStringList{"One | A = 0", "One | D = ", "One\\Two | C =  7 ", "One\\Two | B = 1"};
     }
     // clang-format on
     void loadsAndSaves()
