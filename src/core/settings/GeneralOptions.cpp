@@ -1,6 +1,5 @@
 #include "settings/GeneralOptions.h"
 
-#include <algorithm>
 #include <iterator>
 
 #include <QLocale>
@@ -35,16 +34,9 @@ constexpr Field kTexts[] = {
 };
 static_assert(std::size(kTexts) == std::size_t(GeneralOptions::Text::Count_));
 
-constexpr quint32 kMaxAddedSeconds = 24 * 3600;
-
 QString truthText(bool on)
 {
     return on ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-Money notNegative(const QString &text)
-{
-    return std::max(Money::parseOrZero(text), Money());
 }
 
 // The log items count from 1 (their keys and controls); n is 1..kLogItems here.
@@ -235,23 +227,6 @@ bool GeneralOptions::setLaunchStyle(int style)
         emit changed();
     }
     return true;
-}
-
-quint32 GeneralOptions::addSeconds() const
-{
-    bool ok = false;
-    const qlonglong seconds = text(Text::AddTime).toLongLong(&ok);
-    return ok && seconds > 0 ? quint32(std::min<qlonglong>(seconds, kMaxAddedSeconds)) : 0;
-}
-
-Money GeneralOptions::feeHundredths() const
-{
-    return notNegative(text(Text::AddCost));
-}
-
-Money GeneralOptions::minimumChargeHundredths() const
-{
-    return notNegative(text(Text::MinCharge));
 }
 
 void GeneralOptions::setCurrencySymbol(const QString &symbol)

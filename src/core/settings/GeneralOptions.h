@@ -7,7 +7,6 @@
 #include <array>
 
 #include "settings/SettingsValues.h"
-#include "values/Money.h"
 
 class SettingsStore;
 
@@ -94,13 +93,6 @@ public:
     // The index of the ticked optEXE; false for a style that is not offered.
     int launchStyle() const { return m_launchStyle; }
     bool setLaunchStyle(int style);
-
-    // Seconds added to every call: a negative or non-numeric text adds none; at most a day.
-    quint32 addSeconds() const;
-    // The connection fee and the minimum charge as typed, in hundredths of the currency
-    // unit; a negative or non-numeric text is 0.
-    Money feeHundredths() const;
-    Money minimumChargeHundredths() const;
 
     // lblCurrSymb(1..3) and the main window's lblSym. The user's locale's symbol by default.
     QString currencySymbol() const { return m_currencySymbol; }
