@@ -34,17 +34,11 @@ private slots:
     {
         QTest::addColumn<QString>("number"); // "": the entry's own
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("chatExit");
         QTest::addColumn<quint32>("error");
         QTest::addColumn<int>("state");
         QTest::addColumn<qint64>("speed");
-        QTest::newRow("busy") << "" << QByteArray("\r\nBUSY\r\n") << 4 << RasError::LineBusy << RasState::ConnectDevice
-                              << 0LL;
-        QTest::newRow("no carrier") << "" << QByteArray("\r\nNO CARRIER\r\n") << 5 << RasError::NoCarrier
-                                    << RasState::ConnectDevice << 0LL;
-        QTest::newRow("connect") << "" << QByteArray("\r\nCONNECT 33600\r\n") << 0 << RasError::None
-                                 << RasState::DeviceConnected << 33600LL;
-        QTest::newRow("connect, another number") << "0800 (555) 12" << QByteArray("\r\nCONNECT 33600/ARQ\r\n") << 0
+        QTest::newRow("busy") << "" << QByteArray("\r\nBUSY\r\n") << RasError::LineBusy << RasState::ConnectDevice << 0LL;
+        QTest::newRow("connect, another number") << "0800 (555) 12" << QByteArray("\r\nCONNECT 33600/ARQ\r\n")
                                                  << RasError::None << RasState::DeviceConnected << 33600LL;
     }
     // clang-format on
@@ -52,7 +46,6 @@ private slots:
     {
         QFETCH(QString, number);
         QFETCH(QByteArray, answer);
-        QFETCH(int, chatExit);
         QFETCH(quint32, error);
         QFETCH(int, state);
         QFETCH(qint64, speed);
@@ -61,12 +54,9 @@ private slots:
 
         // The entry as PppdLine writes it, and its connect line as pppd reads it back.
         QTemporaryDir dir;
-        PppdConfig config;
-        config.peersDir = dir.path();
-        config.chatPath = kChat;
-        PppdLine line(config);
+        PppdLine line(PppdConfig{"/usr/sbin/pppd", kChat, dir.path()});
         QString failure;
-        QVERIFY2(line.RasCreatePhonebookEntry({"isp", "/dev/ttyS0", 115200, "0123 456", QString()}, &failure),
+        QVERIFY2(line.RasCreatePhonebookEntry({"isp", "/dev/ttyS0", 115200, "0123 456", ""}, &failure),
                  qPrintable(failure));
         QString command = PeerFile::Read(dir.filePath("isp"))->connectCommand().value_or(QString());
         if (!number.isEmpty())
@@ -97,8 +87,7 @@ private slots:
             received.append(buffer, n);
             for (qsizetype end; (end = received.indexOf('\r')) >= 0; received.remove(0, end + 1)) {
                 const QByteArray command = received.left(end);
-                if (command.startsWith("ATDT"))
-                    dialed = command.mid(4);
+                dialed = command.startsWith("ATDT") ? command.mid(4) : dialed;
                 const QByteArray reply = command.startsWith("ATDT") ? answer : QByteArray("\r\nOK\r\n");
                 if (!command.isEmpty() && ::write(master, reply.constData(), reply.size()) != reply.size())
                     qWarning("the fake modem could not answer");
@@ -114,21 +103,15 @@ private slots:
         ::close(master);
 
         QCOMPARE(dialed, (number.isEmpty() ? QString("0123 456") : number).toUtf8());
-        QCOMPARE(chat.exitCode(), chatExit);
-        int reached = -1;
-        quint32 firstError = RasError::None;
-        qint64 reportedSpeed = 0;
+        PppdEvent seen; // the furthest state, the first failure, the last speed
         const QByteArray log = chat.readAllStandardError();
         for (const QByteArray &text : log.split('\n')) {
             const PppdEvent event = PppdOutput::ParseLine(QString::fromUtf8(text));
-            reached = std::max(reached, event.state);
-            if (firstError == RasError::None)
-                firstError = event.error;
-            reportedSpeed = event.speed.value_or(reportedSpeed);
+            seen.state = std::max(seen.state, event.state);
+            seen.error = seen.error ? seen.error : event.error;
+            seen.speed = event.speed ? event.speed : seen.speed;
         }
-        QVERIFY2(firstError == error, log.constData());
-        QVERIFY2(reached == state, log.constData());
-        QCOMPARE(reportedSpeed, speed);
+        QVERIFY2(seen.error == error && seen.state == state && seen.speed.value_or(0) == speed, log.constData());
     }
 };
 

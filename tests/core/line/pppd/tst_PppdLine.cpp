@@ -269,8 +269,8 @@ private slots:
         QVERIFY(!line.RasCreatePhonebookEntry({"../isp", "/dev/ttyS0", 115200, "0123", ""}, &error));
 
         writeFile("peers/home", readFile("peers/home") + "idle 600\n");
-        QVERIFY2(line.RasEditPhonebookEntry({"home", QString(), 0, "999", QString()}, &error), qPrintable(error));
-        QCOMPARE(read("home"), QStringList({"/dev/ttyUSB0", "57600", "999", ""}));
+        QVERIFY2(line.RasEditPhonebookEntry({"home", "/dev/ttyS1", 0, "999", QString()}, &error), qPrintable(error));
+        QCOMPARE(read("home"), QStringList({"/dev/ttyS1", "57600", "999", ""}));
         QVERIFY(readFile("peers/home").contains("\nidle 600\n"));
         QVERIFY(!line.RasEditPhonebookEntry({"nosuch", QString(), 0, "1", QString()}, &error));
 
