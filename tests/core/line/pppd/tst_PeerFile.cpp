@@ -34,64 +34,38 @@ private slots:
         QCOMPARE(PeerFile::Words(line), words);
     }
 
+    // What this program reads of a file (device, speed, user, connect) and the file after an edit
+    // of speed and user: the lines it does not own stay where they are and read the same.
     // clang-format off
-    void readsOwnLines_data()
+    void readsAndEditsOwnLines_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<int>("speed");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("connect");
-        auto row = [](const char *name, const QByteArray &bytes, const char *device, int speed, const char *user,
-                      const char *connect) {
-            QTest::newRow(name) << bytes << QString(device) << speed << QString(user) << QString(connect);
-        };
-        row("one per line", "/dev/ttyS0\n115200\nuser \"alice\"\nconnect \"chat x\"\n", "/dev/ttyS0", 115200, "alice",
-            "chat x");
-        row("device and speed on a line", "/dev/ttyUSB0 57600\r\nuser bob\r\n", "/dev/ttyUSB0", 57600, "bob", "<none>");
-        row("numbers of other options are not speeds", "idle 600\nholdoff 30\n", "", 0, "", "<none>");
-        row("last one wins", "user a\nuser b\n", "", 0, "b", "<none>");
-        row("connect over lines", "connect \"chat\n  ATZ\"\nlock\n", "", 0, "", "chat\n  ATZ");
-    }
-    // clang-format on
-    void readsOwnLines()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, device);
-        QFETCH(int, speed);
-        QFETCH(QString, user);
-        QFETCH(QString, connect);
-        const PeerFile file = PeerFile::Parse(bytes);
-        QCOMPARE(file.device(), device);
-        QCOMPARE(file.speed(), speed);
-        QCOMPARE(file.user(), user);
-        QCOMPARE(file.connectCommand().value_or("<none>"), connect);
-    }
-
-    // An edit (speed and user here) keeps the lines it does not own, where they are, and what pppd
-    // reads from them: splitting a device-and-speed line quotes the device as needed.
-    // clang-format off
-    void editKeepsOtherLines_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("read");
         QTest::addColumn<QByteArray>("edited");
-        QTest::newRow("foreign lines") << QByteArray("# mine\n/dev/ttyS1 38400\nuser old\nidle 600\nuser older\nconnect \"chat\n  ATZ\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n")
-                                       << QByteArray("# mine\n/dev/ttyS1\n57600\nuser \"new\"\nidle 600\nconnect \"chat\n  ATZ\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n");
-        QTest::newRow("quoted device") << QByteArray("\"/dev/my modem\" 115200\n") << QByteArray("\"/dev/my modem\"\n57600\nuser \"new\"\n");
-        QTest::newRow("escaped device") << QByteArray("/dev/my\\ modem 115200\n") << QByteArray("\"/dev/my modem\"\n57600\nuser \"new\"\n");
-        QTest::newRow("cr lf") << QByteArray("/dev/ttyS0 115200\r\nconnect \"chat\r\n  ATZ\"\r\n")
-                               << QByteArray("/dev/ttyS0\r\n57600\r\nconnect \"chat\r\n  ATZ\"\r\nuser \"new\"\r\n");
+        QTest::newRow("one per line") << QByteArray("/dev/ttyS0\n115200\nuser \"alice\"\nconnect \"chat x\"\n") << QStringList{"/dev/ttyS0", "115200", "alice", "chat x"}
+                                      << QByteArray("/dev/ttyS0\n57600\nuser \"new\"\nconnect \"chat x\"\n");
+        QTest::newRow("foreign lines, the last user wins") << QByteArray("# mine\n/dev/ttyS1 38400\nuser old\nidle 600\nholdoff 30\nuser older\nconnect \"chat\n  ATZ\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n")
+                                                           << QStringList{"/dev/ttyS1", "38400", "older", "chat\n  ATZ"}
+                                                           << QByteArray("# mine\n/dev/ttyS1\n57600\nuser \"new\"\nidle 600\nholdoff 30\nconnect \"chat\n  ATZ\"\nplugin /usr/lib/pppd/2.4.9/passwordfd.so\n");
+        QTest::newRow("quoted device") << QByteArray("\"/dev/my modem\" 115200\n") << QStringList{"/dev/my modem", "115200", "", ""} << QByteArray("\"/dev/my modem\"\n57600\nuser \"new\"\n");
+        QTest::newRow("escaped device") << QByteArray("/dev/my\\ modem 115200\n") << QStringList{"/dev/my modem", "115200", "", ""} << QByteArray("\"/dev/my modem\"\n57600\nuser \"new\"\n");
+        QTest::newRow("cr lf") << QByteArray("/dev/ttyUSB0 115200\r\nuser bob\r\nconnect \"chat\r\n  ATZ\"\r\n") << QStringList{"/dev/ttyUSB0", "115200", "bob", "chat\r\n  ATZ"}
+                               << QByteArray("/dev/ttyUSB0\r\n57600\r\nuser \"new\"\r\nconnect \"chat\r\n  ATZ\"\r\n");
     }
     // clang-format on
-    void editKeepsOtherLines()
+    void readsAndEditsOwnLines()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, read);
         QFETCH(QByteArray, edited);
         PeerFile file = PeerFile::Parse(bytes);
+        QCOMPARE(QStringList(
+                     {file.device(), QString::number(file.speed()), file.user(), file.connectCommand().value_or("")}),
+                 read);
+        QCOMPARE(file.loadsPlugin(u"passwordfd.so"), bytes.contains("plugin"));
         file.setSpeed(57600);
         file.setUser("new");
         QCOMPARE(file.toBytes(), edited);
-        QCOMPARE(file.loadsPlugin(u"passwordfd.so"), bytes.contains("plugin"));
     }
 
     // Replacing the file is TextFiles' job; the peer file hands on its bytes, the
