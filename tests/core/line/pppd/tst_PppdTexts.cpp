@@ -1,5 +1,7 @@
 #include <QTest>
 
+#include <tuple>
+
 #include "line/pppd/PeerFile.h"
 #include "line/pppd/PppdConnectLine.h"
 #include "line/pppd/PppdInput.h"
@@ -9,6 +11,8 @@ Q_DECLARE_METATYPE(DialParams)
 Q_DECLARE_METATYPE(PhonebookEntry)
 
 namespace {
+
+using EventFields = std::tuple<int, quint32, qint64, QString>; // state, error, speed (-1: none), interface
 
 const QString kChatLine = QStringLiteral("/usr/sbin/chat -v -s -T 0123 ABORT BUSY '' ATZ OK 'ATDT\\T' CONNECT ''");
 const quint32 kInvalid = RasError::NotSupported;
@@ -99,22 +103,25 @@ private slots:
         QCOMPARE(PppdInput::EntryRefusal(entry, false).value_or("").isEmpty(), edited);
     }
 
+    // Another number goes in the connect line's chat -T, read back by ChatNumber.
     // clang-format off
     void buildsDialArguments_data()
     {
         QTest::addColumn<QByteArray>("peer");
         QTest::addColumn<DialParams>("dial");
         QTest::addColumn<QStringList>("arguments"); // after "call isp nodetach logfd 1 nopersist"; {"<refused>"}
-        const QString other = "0800 (555) 12";
-        const QString otherLine = *PppdConnectLine::WithNumber(kChatLine, other);
         ArgumentsRow("the entry's own number", kChatLine, true, {"isp", "0123", "", ""}, {});
         ArgumentsRow("user and password", kChatLine, true, {"isp", "", "alice smith", "pw"}, {"user", "alice smith"});
         ArgumentsRow("plugin not in the peer", kChatLine, false, {"isp", "", "", "pw"}, {"plugin", "passwordfd.so"});
         ArgumentsRow("no plugin without a password", kChatLine, false, {"isp", "", "", ""}, {});
-        ArgumentsRow("all, in order", kChatLine, false, {"isp", other, "al", "pw"},
-                     {"connect", otherLine, "user", "al", "plugin", "passwordfd.so"});
-        ArgumentsRow("other number, entry without chat", "/usr/local/bin/dial-isp", true, {"isp", "0123", "", ""},
-                     {"<refused>"});
+        ArgumentsRow("all, in order", kChatLine, false, {"isp", "0800 (555) 12", "al", "pw"},
+                     {"connect", "/usr/sbin/chat -v -s -T '0800 (555) 12' ABORT BUSY '' ATZ OK 'ATDT\\T' CONNECT ''", "user", "al", "plugin", "passwordfd.so"});
+        ArgumentsRow("replaces glued -T", "chat -vsT111 -t 5 ''", true, {"isp", "222", "", ""}, {"connect", "chat -vs -t 5 -T 222 ''"});
+        ArgumentsRow("adds -T, -v and -s", "exec chat -f /etc/chatscripts/isp", true, {"isp", "333", "", ""},
+                     {"connect", "exec chat -v -s -f /etc/chatscripts/isp -T 333"});
+        ArgumentsRow("keeps -V and -S", "chat -V -S -s -v ABORT", true, {"isp", "4", "", ""}, {"connect", "chat -V -S -s -v -T 4 ABORT"});
+        ArgumentsRow("other number, entry without chat", "/usr/local/bin/dial-isp 0123", true, {"isp", "0123", "", ""}, {"<refused>"});
+        ArgumentsRow("other number, chat in shell logic", "chat x && echo ok", true, {"isp", "1", "", ""}, {"<refused>"});
     }
     // clang-format on
     void buildsDialArguments()
@@ -127,6 +134,8 @@ private slots:
         QCOMPARE(refused ? QStringList{"<refused>"} : std::get<QStringList>(built).mid(6), arguments);
         QVERIFY(refused ? refused->error == kInvalid && !refused->errorText.isEmpty()
                         : std::get<QStringList>(built).mid(0, 6).join(' ') == "call isp nodetach logfd 1 nopersist");
+        if (arguments.value(0) == "connect")
+            QCOMPARE(PppdConnectLine::ChatNumber(arguments.at(1)), dial.phoneNumber);
     }
 
     // The words /bin/sh makes of a command; the words quoted again read back the same.
@@ -158,88 +167,46 @@ private slots:
     }
 
     // clang-format off
-    void setsNumber_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("result"); // "<none>": not a chat line
-        auto row = [](const char *name, const QString &command, const QString &number, const QString &result) {
-            QTest::newRow(name) << command << number << result;
-        };
-        row("replaces -T", "/usr/sbin/chat -v -s -T 111 '' ATZ OK ATDT\\\\T", "0123 456",
-            "/usr/sbin/chat -v -s -T '0123 456' '' ATZ OK 'ATDT\\T'");
-        row("replaces glued -T", "chat -vsT111 -t 5 ''", "222", "chat -vs -t 5 -T 222 ''");
-        row("adds -T, -v and -s", "exec chat -f /etc/chatscripts/isp", "333",
-            "exec chat -v -s -f /etc/chatscripts/isp -T 333");
-        row("keeps -V and -S", "chat -V -S -s -v ABORT", "4", "chat -V -S -s -v -T 4 ABORT");
-        row("other program", "/usr/local/bin/dialer 0123", "1", "<none>");
-        row("shell logic", "chat x && echo ok", "1", "<none>");
-    }
-    // clang-format on
-    void setsNumber()
-    {
-        QFETCH(QString, command);
-        QFETCH(QString, number);
-        QFETCH(QString, result);
-        QCOMPARE(PppdConnectLine::WithNumber(command, number).value_or("<none>"), result);
-        if (result != "<none>")
-            QCOMPARE(PppdConnectLine::ChatNumber(result), number);
-    }
-
-    // clang-format off
     void parsesLines_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<quint32>("error");
-        QTest::addColumn<qint64>("speed"); // -1: none
-        QTest::addColumn<QString>("interface");
-
-        auto row = [](const char *name, const char *line, int state, quint32 error, qint64 speed,
-                      const char *interface) {
-            QTest::newRow(name) << QString(line) << state << error << speed << QString(interface);
+        QTest::addColumn<EventFields>("event");
+        auto row = [](const char *name, const char *line, int state, quint32 error = 0, qint64 speed = -1, const char *interface = "") {
+            QTest::newRow(name) << QString(line) << EventFields(state, error, speed, interface);
         };
-        row("chat dials", "send (ATDT0123 456^M)", RasState::ConnectDevice, 0u, -1, "");
-        row("init string is not dialing", "send (AT&F&D2^M)", -1, 0u, -1, "");
-        row("modem echo of dial", "ATDT0123^M", RasState::ConnectDevice, 0u, -1, "");
-        row("bare CONNECT", "CONNECT", RasState::DeviceConnected, 0u, -1, "");
-        row("CONNECT with protocol", "CONNECT 115200/V42bis^M", RasState::DeviceConnected, 0u, 115200, "");
-        row("chat REPORT", "chat:  Dec 06 20:01:08 CONNECT 33600/ARQ/V34/LAPM", RasState::DeviceConnected, 0u, 33600,
-            "");
-        row("chat waits for CONNECT", "expect (CONNECT)", -1, 0u, -1, "");
-        row("CONNECTION is not CONNECT", "CONNECTION LOST", -1, 0u, -1, "");
-        row("serial", "Serial connection established.", RasState::AllDevicesConnected, 0u, -1, "");
-        row("using interface", "Using interface ppp1", RasState::Authenticate, 0u, -1, "ppp1");
-        row("connect pppN", "Connect: ppp0 <--> /dev/ttyS0", RasState::Authenticate, 0u, -1, "ppp0");
-        row("PAP ok", "PAP authentication succeeded", RasState::Authenticated, 0u, -1, "");
-        row("local IP", "local  IP address 10.0.0.2", RasState::Connected, 0u, -1, "");
-        row("remote IP alone", "remote IP address 10.0.0.1", -1, 0u, -1, "");
-        row("ip-up finished", "Script /etc/ppp/ip-up finished (pid 77), status = 0x0", RasState::Connected, 0u, -1, "");
-        row("IPv6 only", "local  LL address fe80::1", RasState::Connected, 0u, -1, "");
-
+        row("chat dials", "send (ATDT0123 456^M)", RasState::ConnectDevice);
+        row("init string is not dialing", "send (AT&F&D2^M)", -1);
+        row("modem echo of dial", "ATDT0123^M", RasState::ConnectDevice);
+        row("bare CONNECT", "CONNECT", RasState::DeviceConnected);
+        row("CONNECT with protocol", "CONNECT 115200/V42bis^M", RasState::DeviceConnected, 0, 115200);
+        row("chat REPORT", "chat:  Dec 06 20:01:08 CONNECT 33600/ARQ/V34/LAPM", RasState::DeviceConnected, 0, 33600);
+        row("chat waits for CONNECT", "expect (CONNECT)", -1);
+        row("CONNECTION is not CONNECT", "CONNECTION LOST", -1);
+        row("serial", "Serial connection established.", RasState::AllDevicesConnected);
+        row("using interface", "Using interface ppp1", RasState::Authenticate, 0, -1, "ppp1");
+        row("connect pppN", "Connect: ppp0 <--> /dev/ttyS0", RasState::Authenticate, 0, -1, "ppp0");
+        row("PAP ok", "PAP authentication succeeded", RasState::Authenticated);
+        row("local IP", "local  IP address 10.0.0.2", RasState::Connected);
+        row("remote IP alone", "remote IP address 10.0.0.1", -1);
+        row("ip-up finished", "Script /etc/ppp/ip-up finished (pid 77), status = 0x0", RasState::Connected);
+        row("IPv6 only", "local  LL address fe80::1", RasState::Connected);
         // chat lists its ABORT strings when it starts: that is not a failure.
-        row("abort armed", "abort on (BUSY)", -1, 0u, -1, "");
-        row("Failed BUSY", "Failed (BUSY)", -1, RasError::LineBusy, -1, "");
-        row("modem BUSY", "BUSY^M", -1, RasError::LineBusy, -1, "");
-        row("Failed NO CARRIER", "Failed (NO CARRIER)", -1, RasError::NoCarrier, -1, "");
-        row("NO DIAL TONE", "Failed (NO DIAL TONE)", -1, RasError::NoDialTone, -1, "");
-        row("NO ANSWER", "Failed (NO ANSWER)", -1, RasError::NoAnswer, -1, "");
-        row("chat timeout", "Failed", -1, 0u, -1, "");
-        row("PAP refused", "PAP authentication failed", -1, RasError::AuthenticationFailure, -1, "");
+        row("abort armed", "abort on (BUSY)", -1);
+        row("Failed BUSY", "Failed (BUSY)", -1, RasError::LineBusy);
+        row("modem BUSY", "BUSY^M", -1, RasError::LineBusy);
+        row("Failed NO CARRIER", "Failed (NO CARRIER)", -1, RasError::NoCarrier);
+        row("NO DIAL TONE", "Failed (NO DIAL TONE)", -1, RasError::NoDialTone);
+        row("NO ANSWER", "Failed (NO ANSWER)", -1, RasError::NoAnswer);
+        row("chat timeout", "Failed", -1);
+        row("PAP refused", "PAP authentication failed", -1, RasError::AuthenticationFailure);
     }
     // clang-format on
     void parsesLines()
     {
         QFETCH(QString, line);
-        QFETCH(int, state);
-        QFETCH(quint32, error);
-        QFETCH(qint64, speed);
-        QFETCH(QString, interface);
-        const PppdEvent event = PppdOutput::ParseLine(line);
-        QCOMPARE(event.state, state);
-        QCOMPARE(event.error, error);
-        QCOMPARE(event.speed.value_or(-1), speed);
-        QCOMPARE(event.interface, interface);
+        QFETCH(EventFields, event);
+        const PppdEvent parsed = PppdOutput::ParseLine(line);
+        QCOMPARE(EventFields(parsed.state, parsed.error, parsed.speed.value_or(-1), parsed.interface), event);
     }
 
     // clang-format off
