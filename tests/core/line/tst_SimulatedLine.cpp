@@ -32,8 +32,7 @@ private slots:
         const auto line = open();
         QCOMPARE(line->RasEnumEntries(), QStringList({"Demo ISP (simulated)", "Busy Demo ISP (simulated)"}));
         QVERIFY(m_home->exists("simulated-phonebook.ini"));
-        QCOMPARE(open()->RasEnumEntries(), line->RasEnumEntries()); // read back in file order
-        QCOMPARE(open()->entry("Busy Demo ISP (simulated)")->number, QString("555-0199"));
+        QCOMPARE(open()->entry("Busy Demo ISP (simulated)")->number, QString("555-0199")); // read back
         QCOMPARE(line->RasDial({"Nobody", "", "", ""}).error, RasError::CannotFindEntry);
     }
 

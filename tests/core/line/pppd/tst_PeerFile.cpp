@@ -14,7 +14,6 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("plain") << "user alice" << QStringList{"user", "alice"};
         QTest::newRow("double quotes") << "user \"a b\"" << QStringList{"user", "a b"};
         QTest::newRow("single quotes") << "connect 'chat \"x\"'" << QStringList{"connect", "chat \"x\""};
         QTest::newRow("escaped T") << "connect \"chat ATDT\\\\T\"" << QStringList{"connect", "chat ATDT\\T"};
