@@ -2,8 +2,8 @@
 // arguments, environment) and the password it read from its passwordfd, prints the log of a
 // scripted call as pppd with chat -v -s prints it, and ends with pppd's status; SIGTERM ends it
 // like pppd (5). The entry's name picks the script: busy, scriptfail, peerhangup, ignoreterm
-// (SIGTERM is logged and ignored), anything else connects.
-// "fake_pppd idle" only waits for SIGTERM: the pppd of a link started elsewhere.
+// (SIGTERM is logged and ignored), anything else connects. Without "call" it stands for the pppd
+// of a link started elsewhere.
 
 #include <csignal>
 #include <cstdio>
@@ -80,10 +80,6 @@ int main(int argc, char **argv)
     }
     for (char **env = environ; *env; ++env)
         Record(std::string("env ") + *env);
-    if (argc == 2 && std::strcmp(argv[1], "idle") == 0) {
-        waitForTerm();
-        return 5;
-    }
 
     Say({"pppd 2.4.9 started by tester, uid 1000", "abort on (BUSY)", "report (CONNECT)", "send (ATZ^M)", "OK",
          "send (ATDT0123^M)", "expect (CONNECT)"});

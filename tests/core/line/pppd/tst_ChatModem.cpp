@@ -59,7 +59,6 @@ private slots:
         QString command = PeerFile::Read(dir.filePath("isp"))->connectCommand().value_or(QString());
         if (!number.isEmpty())
             command = PppdConnectLine::WithNumber(command, number).value_or(QString());
-        QVERIFY(!command.isEmpty());
 
         const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         QVERIFY(master >= 0);

@@ -67,18 +67,14 @@ private slots:
         QCOMPARE(file.toBytes(), edited);
     }
 
-    // Replacing the file is TextFiles' job; the peer file hands on its bytes, the
-    // permissions and the failure.
-    void writeHandsOnBytesAndPermissions()
+    // Replacing the file is TextFiles' job, the permissions PeerEntries' (see tst_pppdline); the peer
+    // file hands on the failure.
+    void reportsWriteAndReadFailures()
     {
         QTemporaryDir dir;
-        const PeerFile file = PeerFile::Parse("lock\n");
-        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QString error;
-        QVERIFY(file.write(dir.filePath("isp"), permissions, &error));
-        QCOMPARE(QFile::permissions(dir.filePath("isp")) & 0x7077, permissions); // owner, group, others; not "user"
-        QCOMPARE(PeerFile::Read(dir.filePath("isp"))->toBytes(), QByteArray("lock\n"));
-        QVERIFY(!file.write(dir.filePath("missing/isp"), permissions, &error) && !error.isEmpty());
+        QVERIFY(!PeerFile::Parse("lock\n").write(dir.filePath("missing/isp"), QFileDevice::ReadOwner, &error));
+        QVERIFY(!error.isEmpty());
         QVERIFY(!PeerFile::Read(dir.filePath("missing/isp"), &error));
     }
 };

@@ -219,7 +219,7 @@ private slots:
         QFETCH(QString, pidOf);
         QFETCH(bool, seen);
         QProcess other;
-        other.start(pidOf == "sleep" ? QString("sleep") : QString(FAKE_PPPD), {pidOf == "sleep" ? "30" : "idle"});
+        other.start(pidOf == "sleep" ? QString("sleep") : QString(FAKE_PPPD), {pidOf == "sleep" ? "30" : "nodetach"});
         QVERIFY(other.waitForStarted(5000));
         if (pidOf != "sleep") // its SIGTERM handler is in place once it has written its record
             QTRY_VERIFY_WITH_TIMEOUT(!recorded("pid ").isEmpty(), 5000);
@@ -270,6 +270,8 @@ private slots:
         QVERIFY2(line.RasEditPhonebookEntry({"home", "/dev/ttyS1", 0, "999", QString()}, &error), qPrintable(error));
         QCOMPARE(read("home"), QStringList({"/dev/ttyS1", "57600", "999", ""}));
         QVERIFY(readFile("peers/home").contains("\nidle 600\n"));
+        QCOMPARE(QFile::permissions(path("peers/home")) & 0x7077, // for pppd run by the dip group, kept on edit
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
         QVERIFY(!line.RasEditPhonebookEntry({"nosuch", QString(), 0, "1", QString()}, &error));
 
         // A line added after an open quote would become part of the quoted word.
