@@ -41,13 +41,6 @@ class TestPppdLine : public QObject
         file.write(bytes);
     }
 
-    // The entry's name is fake_pppd's script.
-    void writePeers(const QStringList &names)
-    {
-        for (const QString &name : names)
-            writeFile("peers/" + name, "lock\n");
-    }
-
     QByteArray readFile(const QString &relative) const
     {
         QFile file(path(relative));
@@ -68,7 +61,8 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QDir().mkpath(path("peers"));
+        for (const char *name : {"connected", "busy", "scriptfail", "peerhangup", "ignoreterm"})
+            writeFile(QString("peers/") + name, "lock\n"); // the entry's name is fake_pppd's script
         m_config = PppdConfig{FAKE_PPPD, "/usr/sbin/chat", path("peers"), path("sys"), path("run"), 300};
         qputenv("FAKE_PPPD_RECORD", path("record").toUtf8());
     }
@@ -77,7 +71,6 @@ private slots:
     void walksToConnectedAndReadsCounters()
     {
         const QByteArray password = "pa ss'\"$(x)";
-        writePeers({"connected"});
         writeFile("sys/ppp0/statistics/rx_bytes", "1000\n");
         writeFile("sys/ppp0/statistics/tx_bytes", "2000\n");
         PppdLine line(m_config);
@@ -122,7 +115,6 @@ private slots:
         QFETCH(QString, scenario);
         QFETCH(quint32, error);
         QFETCH(int, state);
-        writePeers({scenario});
         PppdLine line(m_config);
         const RasHandle handle = line.RasDial({scenario, QString(), QString(), QByteArray()}).handle;
         QTRY_VERIFY_WITH_TIMEOUT(!recorded("pid ").isEmpty() && !Alive(recorded("pid ").first().toLongLong()), 10000);
@@ -144,9 +136,9 @@ private slots:
         QTest::addColumn<QString>("pppd"); // "": the fake
         QTest::addColumn<quint32>("error");
         QTest::newRow("no peer file") << "nosuch" << "" << "" << RasError::CannotFindEntry;
-        QTest::newRow("path as entry") << "../peers/isp" << "" << "" << RasError::CannotFindEntry;
-        QTest::newRow("pppd not executable") << "isp" << "" << "peers/isp" << RasError::ServiceFailed;
-        QTest::newRow("command in number") << "isp" << "0123; reboot" << "" << RasError::NotSupported;
+        QTest::newRow("path as entry") << "../peers/busy" << "" << "" << RasError::CannotFindEntry;
+        QTest::newRow("pppd not executable") << "busy" << "" << "peers/busy" << RasError::ServiceFailed;
+        QTest::newRow("command in number") << "busy" << "0123; reboot" << "" << RasError::NotSupported;
     }
     // clang-format on
     void refusesAtOnce()
@@ -155,7 +147,6 @@ private slots:
         QFETCH(QString, number);
         QFETCH(QString, pppd);
         QFETCH(quint32, error);
-        writePeers({"isp"});
         if (!pppd.isEmpty())
             m_config.pppdPath = path(pppd);
         PppdLine line(m_config);
@@ -180,7 +171,6 @@ private slots:
     {
         QFETCH(QString, scenario);
         QFETCH(bool, ignoresTerm);
-        writePeers({scenario, "busy"});
         PppdLine line(m_config);
         const RasHandle handle = line.RasDial({scenario, QString(), QString(), "pw"}).handle;
         QTRY_COMPARE_WITH_TIMEOUT(line.RasGetConnectStatus(handle).state, RasState::Connected, 10000);
@@ -239,16 +229,16 @@ private slots:
             QCOMPARE(line.RasEnumConnections(), RasHandle(0));
             QVERIFY(other.waitForFinished(5000)); // SIGTERM, as for pppd (its status 5), not a kill
             QCOMPARE(other.exitCode(), 5);
-        }
-        other.kill();
-        other.waitForFinished(5000);
+        } // ~QProcess kills what is left
     }
 
     void listsPeerFiles()
     {
-        writePeers({"isp", "b-isp", ".hidden", "isp~", "isp.bak", "isp.dpkg-old"});
+        for (const char *name : {".hidden", "isp~", "isp.bak", "isp.dpkg-old"})
+            writeFile(QString("peers/") + name, "lock\n");
         QDir().mkpath(path("peers/folder"));
-        QCOMPARE(PppdLine(m_config).RasEnumEntries(), QStringList({"b-isp", "isp"}));
+        QCOMPARE(PppdLine(m_config).RasEnumEntries(),
+                 QStringList({"busy", "connected", "ignoreterm", "peerhangup", "scriptfail"}));
     }
 
     // Edit keeps the lines it does not own; a refused write changes no file.
