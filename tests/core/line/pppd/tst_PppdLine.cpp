@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(started.mid(0, started.size() - 1), // the last is the pipe's descriptor
                  QStringList({"call", "connected", "nodetach", "logfd", "1", "nopersist", "user", "alice smith",
                               "plugin", "passwordfd.so", "passwordfd"}));
-        QCOMPARE(recorded("password "), QStringList{password});
-        QVERIFY((recorded("arg ") + recorded("env ")).filter(password).isEmpty());
+        QCOMPARE(recorded("password "), QStringList{QString::fromUtf8(password)});
+        QVERIFY((recorded("arg ") + recorded("env ")).filter(QString::fromUtf8(password)).isEmpty());
     }
 
     // A failure keeps the state the call had reached and its first cause; one that was up is Disconnected.
