@@ -49,7 +49,6 @@ void ManualScheduler::advanceMs(qint64 ms)
         else
             slot.due += slot.interval;
         slot.sequence = ++m_sequence;
-        ++slot.ticks;
         fire(static_cast<Timer>(next));
     }
     if (target > m_clock.monotonicMs())
