@@ -33,6 +33,15 @@ struct WindowRig : CoreRig
         window.applyStartSettings();
         window.showAtStart();
     }
+    // Started, messages allowed, the provider picked in the list (and dialed).
+    void startOn(const QString &provider, bool dial = false)
+    {
+        start();
+        prompter.allowMessages();
+        pick(provider);
+        if (dial)
+            action("Connect")->trigger();
+    }
     QString label(const char *name) { return window.findChild<QLabel *>(name)->text(); }
     QAction *action(const char *name) { return window.findChild<QAction *>(name); }
     void pick(const QString &provider)
@@ -130,9 +139,7 @@ private slots:
     {
         WindowRig rig;
         rig.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Login", "bob");
-        rig.start();
-        rig.prompter.allowMessages();
-        rig.pick("Demo ISP (simulated)");
+        rig.startOn("Demo ISP (simulated)");
         rig.profile.setText(ProviderProfile::Text::LoginName, "edited");
         rig.pick("Busy Demo ISP (simulated)");
         rig.profile.load(rig.store, "Demo ISP (simulated)"); // a stale profile
@@ -154,10 +161,7 @@ private slots:
         QFETCH(bool, hangUp);
         WindowRig rig;
         rig.store.SaveSetting("Providers \\Demo ISP (simulated)", "KeepReport", "1");
-        rig.start();
-        rig.prompter.allowMessages();
-        rig.pick("Demo ISP (simulated)");
-        rig.action("Connect")->trigger();
+        rig.startOn("Demo ISP (simulated)", true);
         rig.scheduler.advanceSeconds(30);
         rig.prompter.allowMessages(false);
         rig.prompter.expect(kExitQuestion, hangUp ? Prompt::Answer::Yes : Prompt::Answer::No);
@@ -177,11 +181,8 @@ private slots:
     void exitNeverRedials()
     {
         WindowRig rig;
-        rig.start();
-        rig.prompter.allowMessages();
         rig.store.SaveSetting("Providers \\Busy Demo ISP (simulated)", "Redial", "1");
-        rig.pick("Busy Demo ISP (simulated)");
-        rig.action("Connect")->trigger();
+        rig.startOn("Busy Demo ISP (simulated)", true);
         rig.scheduler.advanceSeconds(3);
         QVERIFY(rig.monitor.redialPending());
         rig.window.close();
@@ -190,30 +191,36 @@ private slots:
         QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
     }
 
-    // Start minimized and minimize on connect, in tray mode: hidden in the tray, its menu's
-    // Minimize disabled, the caption the call time (still marked simulated).
+    // Start minimized, minimize on connect and the tray menu's Minimize, in tray mode: hidden in
+    // the tray, its menu's Minimize disabled, the caption the call time (still marked
+    // simulated), an alarm told through the tray; mouse movement over the window is no click.
     // clang-format off
     void minimizedIntoTheTray_data()
     {
         QTest::addColumn<QString>("key");
         QTest::newRow("start minimized") << "StartMini";
         QTest::newRow("minimize on connect") << "Minimize Conn";
+        QTest::newRow("tray menu") << "";
     }
     // clang-format on
     void minimizedIntoTheTray()
     {
         QFETCH(QString, key);
         WindowRig rig;
-        rig.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
-        rig.start();
-        rig.prompter.allowMessages();
-        rig.pick("Demo ISP (simulated)");
-        rig.action("Connect")->trigger();
+        if (!key.isEmpty())
+            rig.store.SaveSetting(SettingsLayout::GeneralSettings(), key, "1");
+        rig.startOn("Demo ISP (simulated)", true);
+        if (key.isEmpty())
+            rig.action("mnuTrayMinimize")->trigger();
         rig.scheduler.advanceSeconds(10);
         QVERIFY(rig.session.CallActive);
         QVERIFY(!rig.window.isVisible());
         QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
         QCOMPARE(rig.window.windowTitle(), rig.label("lblCurrTime") + " (simulated line)");
+        QTest::mouseMove(&rig.window, QPoint(10, 10));
+        QVERIFY(!rig.window.isVisible());
+        emit rig.alarms.alarmRaised(1, "The current call has reached its time limit.");
+        QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
         rig.tray.click();
         QVERIFY(rig.window.isVisible());
         QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
@@ -234,9 +241,7 @@ private slots:
         QFETCH(bool, tray);
         WindowRig rig;
         rig.store.SaveSetting(SettingsLayout::GeneralSettings(), "MinTray", tray ? "True" : "False");
-        rig.start();
-        rig.prompter.allowMessages();
-        rig.pick("Busy Demo ISP (simulated)");
+        rig.startOn("Busy Demo ISP (simulated)");
         rig.window.setWindowState(Qt::WindowMinimized); // as the window manager does
         QCOMPARE(rig.window.isVisible(), !tray);
         rig.tray.clearCalls();
@@ -255,9 +260,7 @@ private slots:
     void commandsWaitForAnOpenBox()
     {
         WindowRig rig;
-        rig.start();
-        rig.prompter.allowMessages();
-        rig.pick("Demo ISP (simulated)");
+        rig.startOn("Demo ISP (simulated)");
         QDialog box(&rig.window);
         box.setModal(true);
         QTimer::singleShot(0, &box, [&] {
@@ -291,22 +294,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         emit rig.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
         QVERIFY(!rig.window.findChild<NotifyWindow *>("frmNotify"));
-    }
-
-    // Hidden by the tray menu: mouse movement over the window is no tray click, and an
-    // alarm is told through the tray.
-    void hiddenInTheTray()
-    {
-        WindowRig rig;
-        rig.start();
-        rig.action("mnuTrayMinimize")->trigger();
-        QVERIFY(!rig.window.isVisible());
-        QVERIFY(!rig.action("mnuTrayMinimize")->isEnabled());
-        QTest::mouseMove(&rig.window, QPoint(10, 10));
-        QVERIFY(!rig.window.isVisible());
-        emit rig.alarms.alarmRaised(1, "The current call has reached its time limit.");
-        QVERIFY(
-            rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
     }
 
     void positionRoundTrip()
