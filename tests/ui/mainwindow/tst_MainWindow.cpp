@@ -220,7 +220,8 @@ private slots:
         QTest::mouseMove(&rig.window, QPoint(10, 10));
         QVERIFY(!rig.window.isVisible());
         emit rig.alarms.alarmRaised(1, "The current call has reached its time limit.");
-        QVERIFY(rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
+        QVERIFY(
+            rig.tray.calls().contains("message:Alarm is activated!!!|The current call has reached its time limit."));
         rig.tray.click();
         QVERIFY(rig.window.isVisible());
         QVERIFY(rig.action("mnuTrayMinimize")->isEnabled());
