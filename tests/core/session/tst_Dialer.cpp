@@ -100,51 +100,42 @@ private slots:
         QVERIFY(rig.state.providerListEnabled());
     }
 
-    // Busy is shown for the two seconds of the wait (hung up meanwhile), then dialed again.
-    void busyTwiceThenConnectsWithRedial()
+    // Busy is shown for the two seconds of the wait (hung up meanwhile), then dialed again
+    // (redials are one call), unless Disconnect or another provider's pick cancels it.
+    // clang-format off
+    void redial_data()
     {
+        QTest::addColumn<QString>("provider");
+        QTest::addColumn<int>("cancel"); // 1: Disconnect, 2: another provider
+        QTest::addColumn<int>("busyShown"); // from the first busy on
+        QTest::addColumn<QString>("last");
+        QTest::newRow("busy twice, then connects") << "BusyTwice" << 0 << 2 << "Connected";
+        QTest::newRow("cancelled by Disconnect") << "Busy" << 1 << 1 << "Ready...";
+        QTest::newRow("cancelled by another provider") << "Busy" << 2 << 1 << "Ready...";
+    }
+    // clang-format on
+    void redial()
+    {
+        QFETCH(QString, provider);
+        QFETCH(int, cancel);
         ConnectionRig rig(kPhonebook);
-        rig.loadProvider("BusyTwice", "555-0102", true);
+        rig.loadProvider(provider, "555-0102", true);
         QVERIFY(rig.dialer.ConnectCommand());
         rig.scheduler.advanceMs(2000); // busy is seen at the tick of 2 s
         QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
         rig.scheduler.advanceMs(1000);
         QCOMPARE(rig.state.text(Field::Status), ConnectionMonitor::busyText());
         QVERIFY(rig.monitor.redialPending());
-        rig.scheduler.advanceMs(1000);
-        QVERIFY(!rig.monitor.redialPending());
-        const QStringList statuses = rig.statusesOver(20);
-        QCOMPARE(statuses.count(ConnectionMonitor::busyText()), 1);
-        QCOMPARE(statuses.last(), QString("Connected"));
-        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1")); // redials are one call
-    }
-
-    // clang-format off
-    void redialCancelledByDisconnectAndByAnotherProvider_data()
-    {
-        QTest::addColumn<bool>("disconnect");
-        QTest::newRow("disconnect") << true;
-        QTest::newRow("other provider") << false;
-    }
-    // clang-format on
-    void redialCancelledByDisconnectAndByAnotherProvider()
-    {
-        QFETCH(bool, disconnect);
-        ConnectionRig rig(kPhonebook);
-        rig.loadProvider("Busy", "555-0101", true);
-        QVERIFY(rig.dialer.ConnectCommand());
-        rig.scheduler.advanceMs(3000);
-        QVERIFY(rig.monitor.redialPending());
-        if (disconnect) {
+        rig.prompter.allowMessages();
+        if (cancel == 1)
             rig.dialer.DisconnectCommand();
-        } else {
-            rig.prompter.allowMessages();
+        if (cancel == 2)
             rig.dialer.SelectProvider("Home");
-        }
-        QVERIFY(!rig.monitor.redialPending());
-        rig.scheduler.advanceSeconds(10);
-        QCOMPARE(rig.line.RasEnumConnections(), RasHandle(0));
-        QCOMPARE(rig.state.text(Field::Status), QString("Ready..."));
+        QCOMPARE(rig.monitor.redialPending(), cancel == 0);
+        const QStringList statuses = rig.statusesOver(21);
+        QTEST(int(statuses.count(ConnectionMonitor::busyText())), "busyShown");
+        QTEST(statuses.last(), "last");
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString(cancel == 2 ? "0" : "1")); // Home's after the pick
     }
 
     // clang-format off
