@@ -13,9 +13,9 @@ public:
     explicit ManualScheduler(FakeClock &clock) : m_clock(clock) {}
 
     using Scheduler::start;
-    void start(Timer timer, int intervalMs) override;
-    void startOnce(Timer timer, int delayMs) override;
-    void stop(Timer timer) override;
+    void start(Timer timer, int intervalMs) override { arm(timer, intervalMs, false); }
+    void startOnce(Timer timer, int delayMs) override { arm(timer, delayMs, true); }
+    void stop(Timer timer) override { m_slots[index(timer)].active = false; }
     bool isActive(Timer timer) const override { return m_slots[index(timer)].active; }
 
     void advanceMs(qint64 ms);
