@@ -8,9 +8,9 @@ namespace {
 constexpr int kPieceGapMs = 20;
 } // namespace
 
-QList<ScriptedPop3Server::Reply> ScriptedPop3Server::mailbox(const QByteArray &stat)
+ScriptedPop3Server::Script ScriptedPop3Server::mailbox(const QByteArray &stat)
 {
-    return {say("+OK POP3 ready"), say("+OK"), say("+OK Logged in."), say(stat), hangUp("+OK Logging out.")};
+    return {"+OK POP3 ready\r\n", "+OK\r\n", "+OK Logged in.\r\n", stat + "\r\n", "+OK Logging out.\r\n#"};
 }
 
 ScriptedPop3Server::ScriptedPop3Server()
@@ -28,49 +28,39 @@ ScriptedPop3Server::~ScriptedPop3Server()
 void ScriptedPop3Server::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        m_connections.push_back(std::make_unique<Connection>());
-        Connection &connection = *m_connections.back();
-        connection.socket = socket;
-        connection.script = m_script;
+        Connection &connection = *m_connections.emplace_back(new Connection{socket, m_script, {}, {}, false});
         socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this, [this, &connection] { onReadyRead(connection); });
+        connect(socket, &QTcpSocket::readyRead, this, [this, &connection] {
+            connection.received.append(connection.socket->readAll());
+            for (qsizetype end; (end = connection.received.indexOf("\r\n")) >= 0;) {
+                connection.commands.append(connection.received.left(end));
+                connection.received.remove(0, end + 2);
+                play(connection);
+            }
+        });
         connect(socket, &QTcpSocket::disconnected, this, [&connection] { connection.closed = true; });
-        play(connection);
-    }
-}
-
-void ScriptedPop3Server::onReadyRead(Connection &connection)
-{
-    connection.received.append(connection.socket->readAll());
-    for (qsizetype end; (end = connection.received.indexOf("\r\n")) >= 0;) {
-        connection.commands.append(connection.received.left(end));
-        connection.received.remove(0, end + 2);
         play(connection);
     }
 }
 
 void ScriptedPop3Server::play(Connection &connection)
 {
-    if (connection.next >= connection.script.size())
+    if (connection.script.isEmpty())
         return;
-    const Reply reply = connection.script.at(connection.next++);
-    writePieces(connection.socket, reply.pieces, reply.hangUp);
+    QByteArray reply = connection.script.takeFirst();
+    const bool hangUp = reply.endsWith('#');
+    reply.chop(hangUp ? 1 : 0);
+    writePieces(connection.socket, reply.split('|'), hangUp);
 }
 
 void ScriptedPop3Server::writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp)
 {
-    if (pieces.isEmpty()) {
-        if (hangUp)
-            socket->disconnectFromHost();
-        return;
-    }
     socket->write(pieces.takeFirst());
     socket->flush();
-    if (pieces.isEmpty() && hangUp)
+    if (!pieces.isEmpty())
+        QTimer::singleShot(kPieceGapMs, socket, [=, this] { writePieces(socket, pieces, hangUp); });
+    else if (hangUp)
         socket->disconnectFromHost();
-    else if (!pieces.isEmpty())
-        QTimer::singleShot(kPieceGapMs, socket,
-                           [this, socket, pieces, hangUp] { writePieces(socket, pieces, hangUp); });
 }
 
 const ScriptedPop3Server::Connection &ScriptedPop3Server::at(int connection) const
@@ -90,9 +80,8 @@ bool ScriptedPop3Server::closed(int connection) const
 
 void ScriptedPop3Server::write(int connection, const QByteArray &bytes)
 {
-    QTcpSocket *socket = at(connection).socket;
-    socket->write(bytes);
-    socket->flush();
+    at(connection).socket->write(bytes);
+    at(connection).socket->flush();
 }
 
 quint16 UnusedPort()
@@ -102,9 +91,7 @@ quint16 UnusedPort()
     return probe.serverPort();
 }
 
-QList<ScriptedPop3Server::Reply> failingAt(Pop3Check::Step step, const ScriptedPop3Server::Reply &reply)
+ScriptedPop3Server::Script failingAt(Pop3Check::Step step, const QByteArray &reply)
 {
-    QList<ScriptedPop3Server::Reply> script = ScriptedPop3Server::mailbox().mid(0, int(step));
-    script.append(reply);
-    return script;
+    return ScriptedPop3Server::mailbox().mid(0, int(step)) << reply;
 }
