@@ -1,6 +1,5 @@
 #include "ScriptedPop3Server.h"
 
-#include <QTcpSocket>
 #include <QTimer>
 
 namespace {
@@ -61,27 +60,6 @@ void ScriptedPop3Server::writePieces(QTcpSocket *socket, QList<QByteArray> piece
         QTimer::singleShot(kPieceGapMs, socket, [=, this] { writePieces(socket, pieces, hangUp); });
     else if (hangUp)
         socket->disconnectFromHost();
-}
-
-const ScriptedPop3Server::Connection &ScriptedPop3Server::at(int connection) const
-{
-    return *m_connections.at(connection < 0 ? m_connections.size() - 1 : std::size_t(connection));
-}
-
-QList<QByteArray> ScriptedPop3Server::commands(int connection) const
-{
-    return m_connections.empty() ? QList<QByteArray>() : at(connection).commands;
-}
-
-bool ScriptedPop3Server::closed(int connection) const
-{
-    return !m_connections.empty() && at(connection).closed;
-}
-
-void ScriptedPop3Server::write(int connection, const QByteArray &bytes)
-{
-    at(connection).socket->write(bytes);
-    at(connection).socket->flush();
 }
 
 quint16 UnusedPort()

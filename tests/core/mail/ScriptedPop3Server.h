@@ -4,13 +4,12 @@
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include "mail/Pop3Check.h"
 
 #include <memory>
 #include <vector>
-
-class QTcpSocket;
 
 // A POP3 server on 127.0.0.1 that plays a script: the first reply is the greeting, each
 // further one answers the next command line. A reply is written as it stands, except that
@@ -35,12 +34,12 @@ public:
     void setScript(const Script &script) { m_script = script; }
 
     int connections() const { return int(m_connections.size()); }
-    // Command lines (without line ends) received on a connection, the last by default.
-    QList<QByteArray> commands(int connection = -1) const;
-    // Whether the client closed that connection (or the server hung up).
-    bool closed(int connection = -1) const;
-    // Writes to a connection outside the script (a late reply).
-    void write(int connection, const QByteArray &bytes);
+    // The last connection's command lines (without line ends).
+    QList<QByteArray> commands() const { return m_connections.empty() ? Script() : m_connections.back()->commands; }
+    // Whether the client closed the last connection (or the server hung up).
+    bool closed() const { return !m_connections.empty() && m_connections.back()->closed; }
+    // Writes to the last connection outside the script (a late reply).
+    void write(const QByteArray &bytes) { m_connections.back()->socket->write(bytes); }
 
 private:
     struct Connection
@@ -54,7 +53,6 @@ private:
     void accept();
     void play(Connection &connection);
     void writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp);
-    const Connection &at(int connection) const;
 
     QTcpServer m_server;
     Script m_script = mailbox();

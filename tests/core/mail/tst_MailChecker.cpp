@@ -6,6 +6,7 @@
 #include "ScriptedPop3Server.h"
 #include "settings/SettingsLayout.h"
 #include "support/CoreRig.h"
+#include "support/StoreFixtures.h"
 
 using Check = ProviderProfile::Check;
 using Field = MainState::Field;
@@ -22,16 +23,15 @@ constexpr int kWaitMs = 5000;
 // scripted server.
 struct MailRig
 {
-    explicit MailRig(const Script &script = Server::mailbox(), const QMap<QString, QString> &mail = {})
+    // "mail": settings written over the usable ones, "key=value".
+    explicit MailRig(const Script &script = Server::mailbox(), const QStringList &mail = {})
     {
         server.setScript(script);
-        QMap<QString, QString> settings{
-            {"Check E-mail", "1"}, {"Host", server.address()}, {"User", "bob"},
-            {"Passwd", "secret"},  {"Interval", "2"},          {"Timeout", "30"},
-            {"CheckInt", "1"},     {"ChkSound", "1"},          {"Sound", "/sounds/mail.wav"}};
-        settings.insert(mail);
-        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-            rig.store.SaveSetting(SettingsLayout::ProviderMail("Home"), it.key(), it.value());
+        StoreFixtures::writeValues(rig.store, SettingsLayout::ProviderMail("Home"),
+                                   QStringList{"Check E-mail=1", "Host=" + server.address(), "User=bob",
+                                               "Passwd=secret", "Interval=2", "Timeout=30", "CheckInt=1", "ChkSound=1",
+                                               "Sound=/sounds/mail.wav"} +
+                                       mail);
         rig.prepareHome();
     }
     // Waits (on the real socket) until the check running now has ended.
@@ -58,29 +58,33 @@ class TestMailChecker : public QObject
 private slots:
     // The first check of a call: "box" is the message shown (none: ""), "notified" that mail
     // waits and the window announces it. A check that fails at a step (how it fails there:
-    // tst_Pop3Check) tells why.
+    // tst_Pop3Check) tells why. While the box is open a request is ignored, and a hang-up
+    // (an alarm) keeps the periodic checks stopped.
     // clang-format off
     void firstCheckOfACall_data()
     {
         QTest::addColumn<Script>("script");
         QTest::addColumn<bool>("device");
+        QTest::addColumn<bool>("hangUp"); // while the box is open
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("label"); // lblEmail afterwards
         QTest::addColumn<bool>("notified");
         const QString two = "You have 2 new messages - next check in 2 min";
-        QTest::newRow("no mail") << Server::mailbox("+OK 0 0") << true << "" << "You have 0 new messages - next check in 2 min" << false;
-        QTest::newRow("two messages") << Server::mailbox() << true << "+OK 2 320\r\n" << two << true;
-        QTest::newRow("no sound device: a beep") << Server::mailbox() << false << "+OK 2 320\r\n" << two << true;
-        QTest::newRow("greeting fails") << failingAt(Step::Greeting, "-ERR\r\n") << true << "The mail server doesn't answer!" << "The mail server doesn't answer!" << false;
-        QTest::newRow("USER fails") << failingAt(Step::User, "-ERR\r\n") << true << "Invalid POP3 Username!" << "Invalid POP3 Username!" << false;
-        QTest::newRow("PASS fails") << failingAt(Step::Pass, "-ERR\r\n") << true << "Invalid POP3 Password!" << "Invalid POP3 Password!" << false;
-        QTest::newRow("STAT fails") << failingAt(Step::Stat, "-ERR\r\n") << true << "STAT command not recognized" << "STAT command not recognized" << false;
+        QTest::newRow("no mail") << Server::mailbox("+OK 0 0") << true << false << "" << "You have 0 new messages - next check in 2 min" << false;
+        QTest::newRow("two messages") << Server::mailbox() << true << false << "+OK 2 320\r\n" << two << true;
+        QTest::newRow("no sound device: a beep") << Server::mailbox() << false << false << "+OK 2 320\r\n" << two << true;
+        QTest::newRow("two messages, hung up meanwhile") << Server::mailbox() << true << true << "+OK 2 320\r\n" << "You have 2 new messages" << true;
+        QTest::newRow("greeting fails") << failingAt(Step::Greeting, "-ERR\r\n") << true << false << "The mail server doesn't answer!" << "The mail server doesn't answer!" << false;
+        QTest::newRow("USER fails") << failingAt(Step::User, "-ERR\r\n") << true << false << "Invalid POP3 Username!" << "Invalid POP3 Username!" << false;
+        QTest::newRow("PASS fails") << failingAt(Step::Pass, "-ERR\r\n") << true << false << "Invalid POP3 Password!" << "Invalid POP3 Password!" << false;
+        QTest::newRow("STAT fails") << failingAt(Step::Stat, "-ERR\r\n") << true << false << "STAT command not recognized" << "STAT command not recognized" << false;
     }
     // clang-format on
     void firstCheckOfACall()
     {
         QFETCH(Script, script);
         QFETCH(bool, device);
+        QFETCH(bool, hangUp);
         QFETCH(QString, box);
         QFETCH(QString, label);
         QFETCH(bool, notified);
@@ -102,13 +106,17 @@ private slots:
         bool closedFirst = false;
         mail.rig.prompter.whileOpen([&](const Prompt &) {
             closedFirst = counted || QTest::qWaitFor([&] { return mail.server.closed(); }, kWaitMs);
+            mail.checker.CheckNow_Click();
+            if (hangUp)
+                mail.rig.dialer.hangup();
         });
 
         mail.rig.connectAndOpen();
         QCOMPARE(mail.label(), QString("Checking mail..."));
         QVERIFY(mail.settled());
         QCOMPARE(openWhenStarted, QList<bool>{true});
-        QVERIFY(mail.rig.scheduler.isActive(Timer::tmrCheck));
+        QCOMPARE(mail.rig.scheduler.isActive(Timer::tmrCheck), !hangUp);
+        QCOMPARE(mail.server.connections(), 1);
         QCOMPARE(mail.rig.prompter.pendingExpectations(), 0);
         QCOMPARE(closedFirst, !box.isEmpty());
         if (!box.isEmpty())
@@ -128,19 +136,17 @@ private slots:
     // clang-format off
     void settingsThatLetACheckRun_data()
     {
-        QTest::addColumn<QString>("email");
-        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("setting");
         QTest::addColumn<QString>("message"); // refused with it
-        QTest::newRow("mail checking off") << "0" << "2" << "";
-        QTest::newRow("interval 0") << "1" << "0" << "You must set an interval greater than zero!";
+        QTest::newRow("mail checking off") << "Check E-mail=0" << "";
+        QTest::newRow("interval 0") << "Interval=0" << "You must set an interval greater than zero!";
     }
     // clang-format on
     void settingsThatLetACheckRun()
     {
-        QFETCH(QString, email);
-        QFETCH(QString, interval);
+        QFETCH(QString, setting);
         QFETCH(QString, message);
-        MailRig mail(Server::mailbox(), {{"Check E-mail", email}, {"Interval", interval}});
+        MailRig mail(Server::mailbox(), {setting});
         if (!message.isEmpty())
             mail.rig.prompter.expect(message);
         mail.rig.connectAndOpen();
@@ -200,38 +206,11 @@ private slots:
         QCOMPARE(mail.rig.prompter.shown().size(), 0);
     }
 
-    // Mail found just as an alarm hangs up (while the message box is open): the window
-    // still opens, but the periodic checks stay stopped. A request meanwhile is ignored.
-    // clang-format off
-    void hangUpWhileTheMessageIsOpen_data()
-    {
-        QTest::addColumn<bool>("hangUp");
-        QTest::newRow("line stays up: tmrCheck runs on") << false;
-        QTest::newRow("hung up meanwhile: tmrCheck stays off") << true;
-    }
-    // clang-format on
-    void hangUpWhileTheMessageIsOpen()
-    {
-        QFETCH(bool, hangUp);
-        MailRig mail;
-        mail.rig.prompter.expect("+OK 2 320\r\n");
-        mail.rig.prompter.whileOpen([&](const Prompt &) {
-            mail.checker.CheckNow_Click();
-            if (hangUp)
-                mail.rig.dialer.hangup();
-        });
-        mail.rig.connectAndOpen();
-        QVERIFY(mail.settled());
-        QCOMPARE(mail.notes.size(), 1);
-        QCOMPARE(mail.rig.scheduler.isActive(Timer::tmrCheck), !hangUp);
-        QCOMPARE(mail.server.connections(), 1);
-    }
-
     // The mark runs tmrCheck and ticks chkEmailInt, in the live settings only. Ticks while
     // no countdown runs (failed checks leave it at 0) start nothing and never take it below 0.
     void enableMenu()
     {
-        MailRig mail(Server::mailbox(), {{"CheckInt", "0"}});
+        MailRig mail(Server::mailbox(), {"CheckInt=0"});
         mail.checker.mnuMailEnable_Click();
         QVERIFY(mail.checker.mailEnableChecked());
         QVERIFY(mail.rig.scheduler.isActive(Timer::tmrCheck));

@@ -148,27 +148,18 @@ private slots:
 
     // Silence at a step fails it only once its own time-out (whole seconds) has passed;
     // the steps before it each take just under theirs.
-    // clang-format off
-    void silence_data()
-    {
-        QTest::addColumn<Step>("step");
-        for (Step step : {Step::Greeting, Step::User, Step::Pass, Step::Stat})
-            QTest::addRow("%s", QVariant::fromValue(step).toByteArray().data()) << step;
-    }
-    // clang-format on
     void silence()
     {
-        QFETCH(Step, step);
-        Rig rig(Script(int(step) + 1, ""));
+        Rig rig(Script(4, ""));
         QVERIFY(rig.start());
         QTRY_COMPARE_WITH_TIMEOUT(rig.server.connections(), 1, kWaitMs);
-        for (int answered = 0; answered < int(step); ++answered) {
+        for (Step next : {Step::User, Step::Pass, Step::Stat}) {
             rig.clock.advanceSeconds(kTimeoutSeconds - 1);
             rig.check.checkDeadline();
-            rig.server.write(0, "+OK\r\n");
-            QTRY_COMPARE_WITH_TIMEOUT(int(rig.check.step()), answered + 1, kWaitMs);
+            rig.server.write("+OK\r\n");
+            QTRY_COMPARE_WITH_TIMEOUT(rig.check.step(), next, kWaitMs);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(rig.server.commands().size(), int(step), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.server.commands().size(), 3, kWaitMs);
 
         rig.clock.advanceMs(kTimeoutSeconds * 1000);
         rig.check.checkDeadline();
@@ -177,7 +168,7 @@ private slots:
         rig.check.checkDeadline();
         QCOMPARE(rig.finished.size(), 1);
         QCOMPARE(rig.result().kind, Kind::NoReply);
-        QCOMPARE(rig.result().step, step);
+        QCOMPARE(rig.result().step, Step::Stat);
         QTRY_VERIFY_WITH_TIMEOUT(rig.server.closed(), kWaitMs);
     }
 
@@ -212,10 +203,10 @@ private slots:
         rig.server.setScript({""});
         QVERIFY(rig.start());
         QTRY_COMPARE_WITH_TIMEOUT(rig.server.connections(), 2, kWaitMs);
-        rig.server.write(1, "-ERR not now\r\n");
+        rig.server.write("-ERR not now\r\n");
         QVERIFY(rig.finished.wait(kWaitMs));
         QCOMPARE(rig.result(1).step, Step::Greeting);
-        QCOMPARE(rig.server.commands(1), Bytes());
+        QCOMPARE(rig.server.commands(), Bytes());
     }
 
     // clang-format off
