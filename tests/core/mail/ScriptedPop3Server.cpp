@@ -2,11 +2,6 @@
 
 #include <QTimer>
 
-namespace {
-// Pieces of one reply are written this far apart, so the client reads them separately.
-constexpr int kPieceGapMs = 20;
-} // namespace
-
 ScriptedPop3Server::Script ScriptedPop3Server::mailbox(const QByteArray &stat)
 {
     return {"+OK POP3 ready\r\n", "+OK\r\n", "+OK Logged in.\r\n", stat + "\r\n", "+OK Logging out.\r\n#"};
@@ -18,46 +13,44 @@ ScriptedPop3Server::ScriptedPop3Server()
     connect(&m_server, &QTcpServer::newConnection, this, &ScriptedPop3Server::accept);
 }
 
-ScriptedPop3Server::~ScriptedPop3Server()
-{
-    for (const auto &connection : m_connections)
-        connection->socket->disconnect(this);
-}
-
 void ScriptedPop3Server::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        Connection &connection = *m_connections.emplace_back(new Connection{socket, m_script, {}, {}, false});
+        if (m_last.socket)
+            m_last.socket->disconnect(this);
+        ++m_connections;
+        m_last = {socket, m_script, {}, {}, false};
         socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this, [this, &connection] {
-            connection.received.append(connection.socket->readAll());
-            for (qsizetype end; (end = connection.received.indexOf("\r\n")) >= 0;) {
-                connection.commands.append(connection.received.left(end));
-                connection.received.remove(0, end + 2);
-                play(connection);
+        connect(socket, &QTcpSocket::readyRead, this, [this] {
+            m_last.received.append(m_last.socket->readAll());
+            for (qsizetype end; (end = m_last.received.indexOf("\r\n")) >= 0;) {
+                m_last.commands.append(m_last.received.left(end));
+                m_last.received.remove(0, end + 2);
+                play();
             }
         });
-        connect(socket, &QTcpSocket::disconnected, this, [&connection] { connection.closed = true; });
-        play(connection);
+        connect(socket, &QTcpSocket::disconnected, this, [this] { m_last.closed = true; });
+        play();
     }
 }
 
-void ScriptedPop3Server::play(Connection &connection)
+void ScriptedPop3Server::play()
 {
-    if (connection.script.isEmpty())
+    if (m_last.script.isEmpty())
         return;
-    QByteArray reply = connection.script.takeFirst();
+    QByteArray reply = m_last.script.takeFirst();
     const bool hangUp = reply.endsWith('#');
     reply.chop(hangUp ? 1 : 0);
-    writePieces(connection.socket, reply.split('|'), hangUp);
+    writePieces(m_last.socket, reply.split('|'), hangUp);
 }
 
 void ScriptedPop3Server::writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp)
 {
     socket->write(pieces.takeFirst());
     socket->flush();
+    // The pieces are written this far apart, so the client reads them separately.
     if (!pieces.isEmpty())
-        QTimer::singleShot(kPieceGapMs, socket, [=, this] { writePieces(socket, pieces, hangUp); });
+        QTimer::singleShot(20, socket, [=, this] { writePieces(socket, pieces, hangUp); });
     else if (hangUp)
         socket->disconnectFromHost();
 }

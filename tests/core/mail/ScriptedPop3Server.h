@@ -8,13 +8,10 @@
 
 #include "mail/Pop3Check.h"
 
-#include <memory>
-#include <vector>
-
 // A POP3 server on 127.0.0.1 that plays a script: the first reply is the greeting, each
 // further one answers the next command line. A reply is written as it stands, except that
 // "|" cuts it into pieces written apart (so they arrive in separate reads), a "#" at its end
-// closes the connection after it, and an empty one is silence. Every connection's command
+// closes the connection after it, and an empty one is silence. The last connection's command
 // lines are recorded.
 class ScriptedPop3Server : public QObject
 {
@@ -25,7 +22,6 @@ public:
     static Script mailbox(const QByteArray &stat = "+OK 2 320");
 
     ScriptedPop3Server();
-    ~ScriptedPop3Server() override;
 
     quint16 port() const { return m_server.serverPort(); }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
@@ -33,30 +29,32 @@ public:
     // The script of every following connection.
     void setScript(const Script &script) { m_script = script; }
 
-    int connections() const { return int(m_connections.size()); }
+    int connections() const { return m_connections; }
     // The last connection's command lines (without line ends).
-    QList<QByteArray> commands() const { return m_connections.empty() ? Script() : m_connections.back()->commands; }
+    QList<QByteArray> commands() const { return m_last.commands; }
     // Whether the client closed the last connection (or the server hung up).
-    bool closed() const { return !m_connections.empty() && m_connections.back()->closed; }
+    bool closed() const { return m_last.closed; }
     // Writes to the last connection outside the script (a late reply).
-    void write(const QByteArray &bytes) { m_connections.back()->socket->write(bytes); }
+    void write(const QByteArray &bytes) { m_last.socket->write(bytes); }
 
 private:
+    // A connection is followed until the next one comes.
     struct Connection
     {
         QTcpSocket *socket = nullptr;
-        Script script;
+        Script script; // the replies still to come
         QByteArray received;
         QList<QByteArray> commands;
         bool closed = false;
     };
     void accept();
-    void play(Connection &connection);
+    void play();
     void writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp);
 
     QTcpServer m_server;
     Script m_script = mailbox();
-    std::vector<std::unique_ptr<Connection>> m_connections;
+    int m_connections = 0;
+    Connection m_last;
 };
 
 // The mailbox script with the reply to `step` replaced (and nothing after it).
