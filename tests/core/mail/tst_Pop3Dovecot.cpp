@@ -60,7 +60,6 @@ log_path = /dev/stderr
 listen = 127.0.0.1
 protocols = pop3
 ssl = no
-disable_plaintext_auth = no
 default_internal_user = %2
 default_internal_group = %3
 default_login_user = %4
@@ -78,9 +77,6 @@ service pop3-login {
   inet_listener pop3 {
     port = %5
   }
-}
-service anvil {
-  chroot =
 }
 )")
                                           .arg(dir, user, group, root ? "dovenull" : user)
