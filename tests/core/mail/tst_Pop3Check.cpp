@@ -198,12 +198,8 @@ private slots:
         Rig rig(failingAt(Step::User, "-ERR who?\r\n+OK\r\n+OK 5 500\r\n"));
         QVERIFY(rig.start());
         QVERIFY(rig.finished.wait(kWaitMs));
-        QCOMPARE(rig.result().step, Step::User);
-
-        rig.server.setScript({""});
+        rig.server.setScript({"-ERR not now\r\n"});
         QVERIFY(rig.start());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.server.connections(), 2, kWaitMs);
-        rig.server.write("-ERR not now\r\n");
         QVERIFY(rig.finished.wait(kWaitMs));
         QCOMPARE(rig.result(1).step, Step::Greeting);
         QCOMPARE(rig.server.commands(), Bytes());
@@ -226,7 +222,6 @@ private slots:
         Rig rig;
         QVERIFY(!rig.start(user, password));
         QVERIFY(!rig.check.isRunning());
-        QCOMPARE(rig.server.connections(), 0);
     }
 };
 
