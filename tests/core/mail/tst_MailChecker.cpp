@@ -1,4 +1,6 @@
 #include "mail/MailChecker.h"
+#include "mail/MailServer.h"
+#include "mail/MailSettingsCheck.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +15,8 @@ using Field = MainState::Field;
 using Server = ScriptedPop3Server;
 using Script = Server::Script;
 using Step = Pop3Check::Step;
+using Text = ProviderProfile::Text;
+using Texts = QMap<Text, QString>;
 using Timer = Scheduler::Timer;
 
 namespace {
@@ -56,6 +60,94 @@ class TestMailChecker : public QObject
     Q_OBJECT
 
 private slots:
+    // The server address: a host, an IPv6 literal, and an optional port.
+    // clang-format off
+    void serverAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port"); // 0: refused
+        QTest::newRow("host alone: POP3's port") << "mail.example.net" << "mail.example.net" << 110;
+        QTest::newRow("host and port") << "127.0.0.1:11010" << "127.0.0.1" << 11010;
+        QTest::newRow("blanks around") << "  mail.example.net:995 " << "mail.example.net" << 995;
+        QTest::newRow("highest port") << "h:65535" << "h" << 65535;
+        QTest::newRow("IPv6 literal") << "::1" << "::1" << 110;
+        QTest::newRow("IPv6 literal with port") << "[::1]:2110" << "::1" << 2110;
+        QTest::newRow("IPv6 in brackets, no port") << "[fe80::1]" << "fe80::1" << 110;
+        QTest::newRow("only a port") << ":110" << "" << 0;
+        QTest::newRow("port 0") << "mail:0" << "" << 0;
+        QTest::newRow("port too high") << "mail:65536" << "" << 0;
+        QTest::newRow("port with a sign") << "mail:+110" << "" << 0;
+        QTest::newRow("port of many digits") << "mail:0000110" << "" << 0;
+        QTest::newRow("unclosed bracket") << "[::1:110" << "" << 0;
+        QTest::newRow("garbage after bracket") << "[::1]110" << "" << 0;
+    }
+    // clang-format on
+    void serverAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        const std::optional<MailServer> server = ParseMailServer(text);
+        QCOMPARE(server ? std::pair(server->host, int(server->port)) : std::pair(QString(), 0), std::pair(host, port));
+    }
+
+    // The settings a check needs, as typed: what differs from a usable mailbox. "message" is
+    // the one shown; empty when the settings pass, "-" when refused silently. (Numbers as
+    // such, letters or signs: tst_ProviderProfile.)
+    // clang-format off
+    void settingsCheck_data()
+    {
+        QTest::addColumn<bool>("email");
+        QTest::addColumn<Texts>("texts");
+        QTest::addColumn<QString>("message");
+        const QString noHost = "You must enter your mail server's address!";
+        const QString noUser = "You must set POP3 username!";
+        const QString noInterval = "You must set an interval greater than zero!";
+        const QString badHost = "The mail server's address must not contain line breaks or NUL characters!";
+        const QString badUser = "The POP3 username must not contain line breaks or NUL characters!";
+        QTest::newRow("all set") << true << Texts{} << "";
+        QTest::newRow("host with port, smallest numbers, no password") << true << Texts{{Text::Pop3Host, "127.0.0.1:2110"}, {Text::Pop3Passwd, ""}, {Text::Interval, "1"}, {Text::Timeout, "1"}} << "";
+        QTest::newRow("largest numbers") << true << Texts{{Text::Interval, "32767"}, {Text::Timeout, "32767"}} << "";
+        QTest::newRow("mail off: silent, whatever is set") << false << Texts{{Text::Pop3Host, ""}, {Text::Pop3User, ""}, {Text::Interval, "0"}, {Text::Timeout, "0"}} << "-";
+        QTest::newRow("blank host") << true << Texts{{Text::Pop3Host, "   "}} << noHost;
+        QTest::newRow("host first of all") << true << Texts{{Text::Pop3Host, ""}, {Text::Pop3User, ""}, {Text::Interval, "0"}, {Text::Timeout, "0"}} << noHost;
+        QTest::newRow("no user") << true << Texts{{Text::Pop3User, ""}} << noUser;
+        QTest::newRow("user before interval") << true << Texts{{Text::Pop3User, ""}, {Text::Interval, "0"}, {Text::Timeout, "0"}} << noUser;
+        QTest::newRow("interval 0") << true << Texts{{Text::Interval, "0"}} << noInterval;
+        QTest::newRow("interval before timeout") << true << Texts{{Text::Interval, "0"}, {Text::Timeout, "0"}} << noInterval;
+        QTest::newRow("interval too large") << true << Texts{{Text::Interval, "32768"}} << noInterval;
+        QTest::newRow("timeout 0") << true << Texts{{Text::Timeout, "0"}} << "You must set a timeout greater than zero";
+        QTest::newRow("LF in host") << true << Texts{{Text::Pop3Host, "h\nx"}} << badHost;
+        QTest::newRow("NUL in host") << true << Texts{{Text::Pop3Host, "h" + QString(QChar(0))}} << badHost;
+        QTest::newRow("bad port") << true << Texts{{Text::Pop3Host, "h:pop"}} << "The mail server's port must be a whole number from 1 to 65535!";
+        QTest::newRow("CR LF in user") << true << Texts{{Text::Pop3User, "bob\r\nDELE 1"}} << badUser;
+        QTest::newRow("LF in password") << true << Texts{{Text::Pop3Passwd, "x\nDELE 1"}} << "The POP3 password must not contain line breaks or NUL characters!";
+    }
+    // clang-format on
+    void settingsCheck()
+    {
+        QFETCH(bool, email);
+        QFETCH(Texts, texts);
+        QFETCH(QString, message);
+        ProviderProfile profile;
+        profile.setChecked(Check::EMail, email);
+        Texts all{{Text::Pop3Host, "h"},
+                  {Text::Pop3User, "bob"},
+                  {Text::Pop3Passwd, "x"},
+                  {Text::Interval, "15"},
+                  {Text::Timeout, "30"}};
+        all.insert(texts);
+        for (auto it = all.cbegin(); it != all.cend(); ++it)
+            profile.setText(it.key(), it.value());
+        ScriptedPrompter prompter;
+        prompter.allowMessages();
+        QCOMPARE(CheckMailSettings(profile, prompter), message.isEmpty());
+        QCOMPARE(prompter.shownTexts(), message.isEmpty() || message == "-" ? QStringList() : QStringList{message});
+        for (const Prompt &prompt : prompter.shown())
+            QCOMPARE(prompt.icon, Prompt::Icon::Exclamation);
+    }
+
     // The first check of a call: "box" is the message shown (none: ""), "notified" that mail
     // waits and the window announces it. A check that fails at a step (how it fails there:
     // tst_Pop3Check) tells why. While the box is open a request is ignored, and a hang-up
@@ -127,7 +219,7 @@ private slots:
         QCOMPARE(mail.notes, notified ? read : QList<QVariantList>());
     }
 
-    // Settings the check cannot use (each rule: tst_MailSettingsCheck) are told, and nothing
+    // Settings the check cannot use (each rule: settingsCheck) are told, and nothing
     // runs; with mail off nothing runs either.
     // clang-format off
     void settingsThatLetACheckRun_data()
