@@ -34,8 +34,6 @@ public:
     QList<QByteArray> commands() const { return m_last.commands; }
     // Whether the client closed the last connection (or the server hung up).
     bool closed() const { return m_last.closed; }
-    // Writes to the last connection outside the script (a late reply).
-    void write(const QByteArray &bytes) { m_last.socket->write(bytes); }
 
 private:
     // A connection is followed until the next one comes.

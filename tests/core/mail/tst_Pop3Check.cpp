@@ -150,18 +150,14 @@ private slots:
     // the steps before it each take just under theirs.
     void silence()
     {
-        Rig rig(Script(4, ""));
-        QVERIFY(rig.start());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.server.connections(), 1, kWaitMs);
-        for (Step next : {Step::User, Step::Pass, Step::Stat}) {
+        Rig rig({"+OK\r\n", "+OK\r\n", "+OK\r\n", ""});
+        QObject::connect(&rig.check, &Pop3Check::waiting, [&] {
             rig.clock.advanceSeconds(kTimeoutSeconds - 1);
             rig.check.checkDeadline();
-            rig.server.write("+OK\r\n");
-            QTRY_COMPARE_WITH_TIMEOUT(rig.check.step(), next, kWaitMs);
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(rig.server.commands().size(), 3, kWaitMs);
-
-        rig.clock.advanceMs(kTimeoutSeconds * 1000);
+        });
+        QVERIFY(rig.start());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.check.step(), Step::Stat, kWaitMs);
+        rig.clock.advanceMs(1000);
         rig.check.checkDeadline();
         QVERIFY(rig.finished.isEmpty() && rig.check.isRunning());
         rig.clock.advanceMs(1);
@@ -172,11 +168,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.server.closed(), kWaitMs);
     }
 
-    // The reply timer wakes the check by itself (a real one-second time-out).
+    // The reply timer wakes the check by itself (a real one-second time-out), and again for as
+    // long as the clock says the time is not up (a coarse timer may wake it early).
     void replyTimerFiresOnItsOwn()
     {
         Rig rig({""});
         QVERIFY(rig.start("bob", "secret", 1));
+        QTest::qWait(1500); // it went off, but by the clock no time has passed
         rig.clock.advanceSeconds(2);
         QVERIFY(rig.finished.wait(3000));
         QCOMPARE(rig.result().step, Step::Greeting);
