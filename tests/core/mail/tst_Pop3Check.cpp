@@ -28,10 +28,9 @@ struct Rig
     Pop3Check check{clock};
     QSignalSpy finished{&check, &Pop3Check::finished};
     explicit Rig(const Script &script = Server::mailbox()) { server.setScript(script); }
-    bool start(const QString &user = "bob", const QString &password = "secret", int timeoutSeconds = kTimeoutSeconds,
-               quint16 port = 0)
+    bool start(const QString &user = "bob", const QString &password = "secret", int timeoutSeconds = kTimeoutSeconds)
     {
-        return check.start({QStringLiteral("127.0.0.1"), port ? port : server.port(), user, password, timeoutSeconds});
+        return check.start({QStringLiteral("127.0.0.1"), server.port(), user, password, timeoutSeconds});
     }
     Pop3Check::Result result(int i = 0) const { return finished.at(i).first().value<Pop3Check::Result>(); }
 };
@@ -190,7 +189,7 @@ private slots:
     void refusedConnection()
     {
         Rig rig;
-        QVERIFY(rig.start("bob", "secret", kTimeoutSeconds, UnusedPort()));
+        QVERIFY(rig.check.start({QStringLiteral("127.0.0.1"), UnusedPort(), "bob", "secret", kTimeoutSeconds}));
         QVERIFY(rig.finished.wait(kWaitMs));
         QCOMPARE(rig.result().kind, Kind::SocketError);
         QVERIFY2(rig.result().error.contains("refused", Qt::CaseInsensitive), qPrintable(rig.result().error));
