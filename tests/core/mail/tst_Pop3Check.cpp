@@ -171,7 +171,6 @@ private slots:
         QCOMPARE(rig.finished.size(), 1);
         QCOMPARE(rig.result().kind, Kind::NoReply);
         QCOMPARE(rig.result().step, Step::Stat);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.server.closed(), kWaitMs);
     }
 
     // The reply timer wakes the check by itself (a real one-second time-out), and again for as
