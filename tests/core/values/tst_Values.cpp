@@ -11,64 +11,37 @@ class TestValues : public QObject
 
 private slots:
     // clang-format off
-    void parses_data()
+    void parsesAndFormats_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<qint64>("raw");
-        QTest::newRow("0.12") << "0.12" << true << qint64(1200);
-        QTest::newRow("comma") << "0,12" << true << qint64(1200);
-        QTest::newRow("whole") << "150" << true << qint64(1500000);
-        QTest::newRow("blanks") << " 2.5 " << true << qint64(25000);
-        QTest::newRow("negative") << "-1.5" << true << qint64(-15000);
-        QTest::newRow("leading point") << ".5" << true << qint64(5000);
-        QTest::newRow("round half up") << "0.00005" << true << qint64(1);
-        QTest::newRow("round down") << "0.00004999" << true << qint64(0);
-        QTest::newRow("round negative half") << "-0.00005" << true << qint64(-1);
-        QTest::newRow("empty") << "" << false << qint64(0);
-        QTest::newRow("point only") << "." << false << qint64(0);
-        QTest::newRow("two points") << "1.2.3" << false << qint64(0);
-        QTest::newRow("sign only") << "-" << false << qint64(0);
-        QTest::newRow("too big") << "99999999999999999999" << false << qint64(0);
-        QTest::newRow("too big, zeros") << "100000000000000000000" << false << qint64(0);
-        QTest::newRow("largest") << "999999999999.9999" << true << qint64(9999999999999999);
-        QTest::newRow("smallest") << "-000999999999999.9999" << true << qint64(-9999999999999999);
-        QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << false << qint64(0);
-        QTest::newRow("rounded past the range") << "999999999999.99995" << false << qint64(0);
-        QTest::newRow("exponent") << "1e3" << false << qint64(0);
+        QTest::addColumn<QString>("shown"); // fixed and plain; empty: no amount
+        QTest::newRow("comma") << "0,12" << "0.1200 0.12";
+        QTest::newRow("whole") << "150" << "150.0000 150";
+        QTest::newRow("zero") << "0" << "0.0000 0";
+        QTest::newRow("blanks") << " 2.5 " << "2.5000 2.5";
+        QTest::newRow("negative") << "-1.5" << "-1.5000 -1.5";
+        QTest::newRow("leading point") << ".5" << "0.5000 0.5";
+        QTest::newRow("round half up") << "0.00005" << "0.0001 0.0001";
+        QTest::newRow("round down") << "0.00004999" << "0.0000 0";
+        QTest::newRow("round negative half") << "-0.00005" << "-0.0001 -0.0001";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("point only") << "." << "";
+        QTest::newRow("two points") << "1.2.3" << "";
+        QTest::newRow("sign only") << "-" << "";
+        QTest::newRow("zeros past 64 bits") << "1" + QString(64, '0') << "";
+        QTest::newRow("largest") << "999999999999.9999" << "999999999999.9999 999999999999.9999";
+        QTest::newRow("smallest") << "-000999999999999.9999" << "-999999999999.9999 -999999999999.9999";
+        QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << "";
+        QTest::newRow("rounded past the range") << "999999999999.99995" << "";
+        QTest::newRow("exponent") << "1e3" << "";
     }
     // clang-format on
-    void parses()
+    void parsesAndFormats()
     {
         QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(qint64, raw);
+        QFETCH(QString, shown);
         const auto money = Money::parse(text);
-        QCOMPARE(money.has_value(), valid);
-        if (valid)
-            QCOMPARE(money->raw(), raw);
-    }
-
-    // clang-format off
-    void formats_data()
-    {
-        QTest::addColumn<QString>("fixed");
-        QTest::addColumn<qint64>("raw");
-        QTest::addColumn<QString>("plain");
-        QTest::newRow("zero") << "0.0000" << qint64(0) << "0";
-        QTest::newRow("0.12") << "0.1200" << qint64(1200) << "0.12";
-        QTest::newRow("1350") << "1350.0000" << qint64(13500000) << "1350";
-        QTest::newRow("tiny") << "0.0001" << qint64(1) << "0.0001";
-        QTest::newRow("negative") << "-1.5000" << qint64(-15000) << "-1.5";
-    }
-    // clang-format on
-    void formats()
-    {
-        QFETCH(qint64, raw);
-        QFETCH(QString, fixed);
-        QFETCH(QString, plain);
-        QCOMPARE(Money::fromRaw(raw).toFixed(), fixed);
-        QCOMPARE(Money::fromRaw(raw).toPlain(), plain);
+        QCOMPARE(money ? money->toFixed() + ' ' + money->toPlain() : QString(), shown);
     }
 
     void hundredthsConvertExactly()
@@ -106,7 +79,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("minutes");
         QTest::newRow("1:30:0") << "1:30:0" << 90;
-        QTest::newRow("0:0:30") << "0:0:30" << 0;
         QTest::newRow("0:1:30") << "0:1:30" << 2;
         QTest::newRow("0:2:30") << "0:2:30" << 2;
         QTest::newRow("0:2:31") << "0:2:31" << 3;
@@ -119,6 +91,7 @@ private slots:
         QTest::newRow("64-bit hours") << "9223372036854775807:0:0" << std::numeric_limits<int>::max();
         QTest::newRow("hours beyond 64 bits") << "99999999999999999999:0:0" << std::numeric_limits<int>::max();
         QTest::newRow("signed, beyond 64 bits") << "+10000000000000000000:0:0" << std::numeric_limits<int>::max();
+        QTest::newRow("sign before a letter") << "+x1:5:0" << 5;
         QTest::newRow("64-bit seconds") << "0:0:9223372036854775807" << 35791394;
     }
     // clang-format on
@@ -131,12 +104,7 @@ private slots:
 
     void counterTextsAndCarry()
     {
-        TimeCounter counter = TimeCounter::fromText("0:59:59");
-        counter.addSecond();
-        QCOMPARE(counter.plainText(), QString("1:0:0"));
-        QCOMPARE(counter.paddedText(), QString("01:00:00"));
-
-        counter = TimeCounter::fromText("0:0:55");
+        TimeCounter counter = TimeCounter::fromText("0:0:55");
         counter.addSeconds(10);
         QCOMPARE(counter.plainText(), QString("0:0:65"));
         counter.addSecond();
@@ -145,7 +113,7 @@ private slots:
         // Hours are not a byte: 300 hours load, count on and save.
         counter = TimeCounter::fromText("300:59:59");
         counter.addSecond();
-        QCOMPARE(counter.plainText(), QString("301:0:0"));
+        QCOMPARE(counter.plainText() + ' ' + counter.paddedText(), QString("301:0:0 301:00:00"));
         QCOMPARE(TimeCounter::fromText("123:04:05").paddedText(), QString("123:04:05"));
         QCOMPARE(TimeCounter::fromText("15"), TimeCounter());
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
@@ -186,7 +154,6 @@ private slots:
         QCOMPARE(FormatTodayDate(QDate(2009, 12, 25)), QString("25/12/09"));
         QCOMPARE(MonthKey(QDate(2024, 3, 31)), QString("3/2024"));
         QCOMPARE(TextBeforeNull(QString("abc") + QChar(0) + "def"), QString("abc"));
-        QCOMPARE(TextBeforeNull(QString(QChar(0)) + "x"), QString());
         QCOMPARE(TextBeforeNull("Home ISP"), QString("Home ISP"));
         const TimeParts parts = SplitTimeText("12:5:0");
         QCOMPARE(parts.hours + "|" + parts.minutes + "|" + parts.seconds, QString("12|5|0"));
