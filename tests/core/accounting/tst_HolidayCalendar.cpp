@@ -54,10 +54,6 @@ private slots:
         QTest::newRow("empty") << QByteArray() << 1 << christmas << false << QString();
         QTest::newRow("one") << QByteArray("\"25/12/2024\",\"Christmas\"\r\n") << 2 << christmas << true << "Christmas";
         QTest::newRow("no record limit") << thirty << 31 << QDate(2024, 6, 30) << true << "Day 1";
-        QTest::newRow("columns swapped") << QByteArray("\"Christmas\",\"25/12/2024\"\r\n") << 2 << christmas << false
-                                         << "25/12/2024";
-        QTest::newRow("short year, zeros")
-            << QByteArray("\"01/05/25\",\"May Day\"\n") << 2 << QDate(2025, 5, 1) << true << "May Day";
         QTest::newRow("blank records") << QByteArray("\"\",\"\"\r\n,\r\n\"25/12/2024\"\r\n") << 2 << christmas << true
                                        << QString();
         QTest::newRow("invalid both") << QByteArray("\"31/2/2024\",\"Never\"\r\n") << 2 << QDate() << false << "Never";
@@ -108,7 +104,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("d/m/yyyy") << "25/12/2024" << QDate(2024, 12, 25);
         QTest::newRow("single digits") << "1/2/2024" << QDate(2024, 2, 1);
         QTest::newRow("leading zeros") << "01/02/2024" << QDate(2024, 2, 1);
         QTest::newRow("two-digit year") << "1/2/24" << QDate(2024, 2, 1);
@@ -139,9 +134,6 @@ private slots:
         QTest::newRow("no rows") << QStringList{} << QByteArray("\"1/1/2024\",\"Old\"\r\n")
                                  << QStringList{"1/1/2024", "Old"};
         QTest::newRow("one empty row") << QStringList{"", ""} << QByteArray() << QStringList{};
-        QTest::newRow("in order") << QStringList{"25/12/2024", "Christmas", "1/1/2025", "New Year"}
-                                  << QByteArray("\"25/12/2024\",\"Christmas\"\r\n\"1/1/2025\",\"New Year\"\r\n")
-                                  << QStringList{"25/12/2024", "Christmas", "1/1/2025", "New Year"};
         QTest::newRow("double quote") << QStringList{"1/5/2025", "\"May\" Day", "2/5/2025", "Next"}
                                       << QByteArray("\"1/5/2025\",\"'May' Day\"\r\n\"2/5/2025\",\"Next\"\r\n")
                                       << QStringList{"1/5/2025", "'May' Day", "2/5/2025", "Next"};
