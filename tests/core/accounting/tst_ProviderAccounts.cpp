@@ -10,11 +10,12 @@ using Field = MainState::Field;
 
 namespace {
 // The counters of "Home" as a save on `date` left them; its calls are reported.
-void storeCounters(SettingsStore &store, const QString &date, const QString &dayPayment = "350")
+void storeCounters(SettingsStore &store, const QString &date, const QString &dayPayment = "350", bool report = true)
 {
     StoreFixtures::writeValues(store, SettingsLayout::Provider("Home"),
-                               {"KeepReport=1", "TodayDate=" + date, "TodayTime=1:10:0", "MonthTime=5:0:0",
-                                "Day Payment=" + dayPayment, "Month Payment=1200", "TotTime=10:00:00", "Payment=2000"});
+                               {report ? "KeepReport=1" : "KeepReport=0", "TodayDate=" + date, "TodayTime=1:10:0",
+                                "MonthTime=5:0:0", "Day Payment=" + dayPayment, "Month Payment=1200",
+                                "TotTime=10:00:00", "Payment=2000"});
 }
 
 // One archive record of "Home"; day() and month() hold the figures storeCounters() wrote.
@@ -103,9 +104,7 @@ private slots:
         if (savedDate.isEmpty())
             rig.store.SaveSetting(SettingsLayout::Provider("Home"), "KeepReport", "1");
         else
-            storeCounters(rig.store, savedDate, dayPayment);
-        if (!keepReport)
-            rig.store.SaveSetting(SettingsLayout::Provider("Home"), "KeepReport", "0");
+            storeCounters(rig.store, savedDate, dayPayment, keepReport);
         rig.prompter.allowMessages();
         // The restart is stored at once: a new program run (no save in between) loads
         // the provider again without archiving anything twice, and shows the same.

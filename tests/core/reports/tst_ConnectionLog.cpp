@@ -52,9 +52,6 @@ private slots:
                                       "  Total Time: 10:0:0  Number of calls: 3  Total Payment: $13.5000"
                                       " Tariff Name: Night");
         QTest::newRow("none") << QList<int>{} << entry("", "", "");
-        QTest::newRow("current payment") << QList<int>{10} << entry("  Current Payment: $1.5000", "", "");
-        QTest::newRow("tariff after total")
-            << QList<int>{11, 9} << entry("", "", "  Total Payment: $13.5000 Tariff Name: Night");
         QTest::newRow("ended, no start") << QList<int>{3, 1} << entry("  Provider: Home Ended: 12:10:05", "", "");
     }
     // clang-format on

@@ -134,6 +134,7 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::newRow("5/3/24") << "5/3/24" << QDate(2024, 3, 5);
         QTest::newRow("31/1/99") << "31/1/99" << QDate(2099, 1, 31);
+        QTest::newRow("25/12/09") << "25/12/09" << QDate(2009, 12, 25);
         QTest::newRow("1/2/2023") << "1/2/2023" << QDate(2023, 2, 1);
         QTest::newRow("zero") << "0" << QDate();
         QTest::newRow("not a date") << "31/2/24" << QDate();
@@ -144,19 +145,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QDate, date);
         QCOMPARE(ParseTodayDate(text), date);
-        if (date.isValid())
-            QCOMPARE(ParseTodayDate(FormatTodayDate(date)), date);
+        if (date.isValid() && !text.endsWith(QString::number(date.year()))) // four-digit years are only read
+            QCOMPARE(FormatTodayDate(date), text);
     }
 
     void smallHelpers()
     {
-        QCOMPARE(FormatTodayDate(QDate(2024, 3, 5)), QString("5/3/24"));
-        QCOMPARE(FormatTodayDate(QDate(2009, 12, 25)), QString("25/12/09"));
         QCOMPARE(MonthKey(QDate(2024, 3, 31)), QString("3/2024"));
         QCOMPARE(TextBeforeNull(QString("abc") + QChar(0) + "def"), QString("abc"));
         QCOMPARE(TextBeforeNull("Home ISP"), QString("Home ISP"));
-        const TimeParts parts = SplitTimeText("12:5:0");
-        QCOMPARE(parts.hours + "|" + parts.minutes + "|" + parts.seconds, QString("12|5|0"));
     }
 };
 
