@@ -68,54 +68,32 @@ private slots:
 
     // An assigned tariff that cannot be priced is "no tariff": a message and no cost.
     // clang-format off
-    void unusableTariffIsNoTariff_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("missing tariff") << "delete" << "";
-        QTest::newRow("bad first cost") << "FirstCost" << "abc";
-        QTest::newRow("empty second cost") << "SecondCost" << "";
-        QTest::newRow("bad bound") << "FirstStart" << "8 o'clock";
-        QTest::newRow("empty bound") << "FirstEnd" << "";
-        QTest::newRow("bad option") << "Option" << "x";
-        QTest::newRow("three intervals without third") << "Option" << "1";
-    }
-    // clang-format on
-    void unusableTariffIsNoTariff()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        AccountingRig rig;
-        StoreFixtures::writeTariff(rig.store, "Day", TariffText());
-        StoreFixtures::assignTariff(rig.store, "Home", "Day");
-        if (field == "delete")
-            rig.store.DeleteSetting("Tariff Profile \\Tariff Names\\Day");
-        else
-            rig.store.SaveSetting("Tariff Profile \\Tariff Names\\Day", field, value);
-        rig.prompter.expect(kNoTariff);
-        const LoadedTariff tariff = SelectTariff(rig.store, rig.holidays, rig.prompter, "Home", kTuesday);
-        QVERIFY(!tariff.TariffAssigned);
-        QCOMPARE(tariff.GetMinuteCost("12:00:00").raw(), 0);
-    }
-
-    // clang-format off
     void selectsByWeekdayAndHoliday_data()
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("holiday"); // the one date in the holiday file
+        QTest::addColumn<QString>("weekdayEdit"); // "delete" or "key=value"
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QString>("tariff");
-        QTest::newRow("tuesday") << kTuesday << "" << QStringList() << "Weekday";
-        QTest::newRow("sunday") << QDate(2024, 3, 10) << "" << QStringList() << "Weekend";
-        QTest::newRow("holiday on tuesday") << kTuesday << "5/3/2024" << QStringList{kHoliday} << "Holiday";
-        QTest::newRow("other holiday") << kTuesday << "6/3/2024" << QStringList() << "Weekday";
-        QTest::newRow("no class 8") << QDate(2024, 3, 12) << "12/3/2024" << QStringList{kHoliday, kNoTariff} << "";
+        QTest::newRow("tuesday") << kTuesday << "" << "" << QStringList() << "Weekday";
+        QTest::newRow("sunday") << QDate(2024, 3, 10) << "" << "" << QStringList() << "Weekend";
+        QTest::newRow("holiday on tuesday") << kTuesday << "5/3/2024" << "" << QStringList{kHoliday} << "Holiday";
+        QTest::newRow("other holiday") << kTuesday << "6/3/2024" << "" << QStringList() << "Weekday";
+        QTest::newRow("no class 8") << QDate(2024, 3, 12) << "12/3/2024" << "" << QStringList{kHoliday, kNoTariff} << "";
+        QTest::newRow("missing tariff") << kTuesday << "" << "delete" << QStringList{kNoTariff} << "";
+        QTest::newRow("bad first cost") << kTuesday << "" << "FirstCost=abc" << QStringList{kNoTariff} << "";
+        QTest::newRow("empty second cost") << kTuesday << "" << "SecondCost=" << QStringList{kNoTariff} << "";
+        QTest::newRow("bad bound") << kTuesday << "" << "FirstStart=8 o'clock" << QStringList{kNoTariff} << "";
+        QTest::newRow("empty bound") << kTuesday << "" << "FirstEnd=" << QStringList{kNoTariff} << "";
+        QTest::newRow("bad option") << kTuesday << "" << "Option=x" << QStringList{kNoTariff} << "";
+        QTest::newRow("three intervals without third") << kTuesday << "" << "Option=1" << QStringList{kNoTariff} << "";
     }
     // clang-format on
     void selectsByWeekdayAndHoliday()
     {
         QFETCH(QDate, date);
         QFETCH(QString, holiday);
+        QFETCH(QString, weekdayEdit);
         QFETCH(QStringList, prompts);
         QFETCH(QString, tariff);
         AccountingRig rig;
@@ -125,6 +103,11 @@ private slots:
         StoreFixtures::assignTariff(rig.store, "Home", "Weekend", {1, 7});
         if (date != QDate(2024, 3, 12))
             StoreFixtures::assignTariff(rig.store, "Home", "Holiday", {8});
+        const QString weekday = "Tariff Profile \\Tariff Names\\Weekday";
+        if (weekdayEdit == "delete")
+            rig.store.DeleteSetting(weekday);
+        else if (!weekdayEdit.isEmpty())
+            rig.store.SaveSetting(weekday, weekdayEdit.section('=', 0, 0), weekdayEdit.section('=', 1));
         rig.home.writeFile("Holiday.hl",
                            holiday.isEmpty() ? QByteArray() : "\"" + holiday.toLatin1() + "\",\"Feast\"\r\n");
         for (const QString &prompt : prompts)
@@ -133,6 +116,7 @@ private slots:
         QCOMPARE(rig.prompter.shownTexts(), prompts);
         QCOMPARE(loaded.TariffAssigned, !tariff.isEmpty());
         QCOMPARE(loaded.name, tariff);
+        QCOMPARE(loaded.GetMinuteCost("12:00:00").raw() == 0, tariff.isEmpty());
     }
 };
 
