@@ -17,11 +17,9 @@ CallRecord sampleCall(const QString &provider = QStringLiteral("Home"))
                       "0:10:5", "1:0:0", "10:0:0",          "13.5000",       "Night",          "$"};
 }
 
-LogOptions withItems(const QList<int> &numbers, bool shared = true, bool perProvider = false)
+LogOptions withItems(const QList<int> &numbers)
 {
     LogOptions options;
-    options.sharedFile = shared;
-    options.perProviderFile = perProvider;
     for (int number : numbers)
         options.items[std::size_t(number - 1)] = true;
     return options;
@@ -71,58 +69,38 @@ private slots:
         QCOMPARE(home.readFile("Logs/Connections.log"), bytes + bytes);
     }
 
+    // The options as stored choose the file and the items.
     // clang-format off
-    void readsOptions_data()
+    void readsOptionsAndChoosesFile_data()
     {
         QTest::addColumn<QStringList>("stored"); // key, value, key, value...
-        QTest::addColumn<bool>("shared");
-        QTest::addColumn<bool>("perProvider");
+        QTest::addColumn<QString>("provider");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QList<int>>("items");
-        QTest::newRow("defaults") << QStringList{} << true << false << QList<int>{};
-        QTest::newRow("per provider") << QStringList{"1 Log", "0", "2 LOG", "True"} << false << true << QList<int>{};
-        QTest::newRow("truth rule") << QStringList{"1", "true", "2", "-1", "3", "yes", "10", "0", "11", "2"} << true
-                                    << false << QList<int>{1, 2, 11};
+        QTest::newRow("defaults") << QStringList{} << "Home" << "Logs/Connections.log" << QList<int>{};
+        QTest::newRow("neither") << QStringList{"1 Log", "0"} << "Home" << "Logs/Connections.log" << QList<int>{};
+        QTest::newRow("per provider") << QStringList{"1 Log", "0", "2 LOG", "True"} << "Home" << "Logs/Home.log" << QList<int>{};
+        QTest::newRow("per provider wins") << QStringList{"2 Log", "1"} << "Home" << "Logs/Home.log" << QList<int>{};
+        QTest::newRow("parent folder") << QStringList{"2 Log", "1"} << "../evil" << "Logs/_._evil.log" << QList<int>{};
+        QTest::newRow("truth rule") << QStringList{"1", "true", "2", "-1", "3", "yes", "10", "0", "11", "2"} << "Home"
+                                    << "Logs/Connections.log" << QList<int>{1, 2, 11};
     }
     // clang-format on
-    void readsOptions()
+    void readsOptionsAndChoosesFile()
     {
         QFETCH(QStringList, stored);
-        QFETCH(bool, shared);
-        QFETCH(bool, perProvider);
+        QFETCH(QString, provider);
+        QFETCH(QString, file);
         QFETCH(QList<int>, items);
         AccountingRig rig;
         for (qsizetype i = 0; i + 1 < stored.size(); i += 2)
             QVERIFY(rig.store.SaveSetting(SettingsLayout::LogSettings(), stored.at(i), stored.at(i + 1)));
         const LogOptions options = LogOptions::read(rig.store);
-        QCOMPARE(options.sharedFile, shared);
-        QCOMPARE(options.perProviderFile, perProvider);
         QCOMPARE(options.items, withItems(items).items);
-    }
-
-    // clang-format off
-    void choosesFile_data()
-    {
-        QTest::addColumn<QString>("provider");
-        QTest::addColumn<bool>("shared");
-        QTest::addColumn<bool>("perProvider");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("neither") << "Home" << false << false << "Logs/Connections.log";
-        QTest::newRow("per provider wins") << "Home" << true << true << "Logs/Home.log";
-        QTest::newRow("parent folder") << "../evil" << false << true << "Logs/_._evil.log";
-    }
-    // clang-format on
-    void choosesFile()
-    {
-        QFETCH(bool, shared);
-        QFETCH(bool, perProvider);
-        QFETCH(QString, provider);
-        QFETCH(QString, file);
-        TempHome home;
-        const WriteOutcome outcome =
-            ConnectionLog::Write(home.locations(), sampleCall(provider), withItems({1}, shared, perProvider), {});
+        const WriteOutcome outcome = ConnectionLog::Write(rig.home.locations(), sampleCall(provider), options, {});
         QVERIFY2(outcome.ok, qPrintable(outcome.error));
-        QCOMPARE(outcome.path, QDir(home.path()).filePath(file));
-        QVERIFY(home.readFile(file).startsWith('"'));
+        QCOMPARE(outcome.path, QDir(rig.home.path()).filePath(file));
+        QVERIFY(rig.home.readFile(file).startsWith('"'));
     }
 
     // The locale's own forms (the row's name); a short date that is not numeric (the C
