@@ -52,7 +52,6 @@ private slots:
         for (int day = 1; day <= 30; ++day)
             thirty += "\"" + QByteArray::number(day) + "/6/2024\",\"Day " + QByteArray::number(day) + "\"\r\n";
         QTest::newRow("empty") << QByteArray() << 1 << christmas << false << QString();
-        QTest::newRow("one") << QByteArray("\"25/12/2024\",\"Christmas\"\r\n") << 2 << christmas << true << "Christmas";
         QTest::newRow("no record limit") << thirty << 31 << QDate(2024, 6, 30) << true << "Day 1";
         QTest::newRow("blank records") << QByteArray("\"\",\"\"\r\n,\r\n\"25/12/2024\"\r\n") << 2 << christmas << true
                                        << QString();
