@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-using StoreFixtures::TariffText;
-
 namespace {
 const QString kNoTariff = "You don't have any assigned tariff for today!";
 const QString kHoliday = "Holiday's Tariff is Active!!";
@@ -98,7 +96,7 @@ private slots:
         QFETCH(QString, tariff);
         AccountingRig rig;
         for (const char *name : {"Weekday", "Weekend", "Holiday"})
-            StoreFixtures::writeTariff(rig.store, name, TariffText());
+            StoreFixtures::writeTariff(rig.store, name, {});
         StoreFixtures::assignTariff(rig.store, "Home", "Weekday", {2, 3, 4, 5, 6});
         StoreFixtures::assignTariff(rig.store, "Home", "Weekend", {1, 7});
         if (date != QDate(2024, 3, 12))

@@ -50,11 +50,6 @@ private slots:
         QCOMPARE(Money::parseOrZero(u"0.005").hundredthsToUnits().toFixed(), QString("0.0001")); // rounded
         QCOMPARE(Money::parseOrZero(u"-0.005").hundredthsToUnits().toFixed(), QString("-0.0001"));
         QCOMPARE(Money::parseOrZero(u"12.3456").unitsToHundredths().toPlain(), QString("1234.56"));
-        // Adding a cost of 0.1 ten times is exactly 1, unlike a double.
-        Money total;
-        for (int i = 0; i < 10; ++i)
-            total += Money::parseOrZero(u"0.1");
-        QCOMPARE(total.toFixed(), QString("1.0000"));
     }
 
     // Sums and conversions stop at the range's edges instead of overflowing.
