@@ -18,18 +18,14 @@ void storeCounters(SettingsStore &store, const QString &date, const QString &day
                                 "TotTime=10:00:00", "Payment=2000"});
 }
 
-// One archive record of "Home"; day() and month() hold the figures storeCounters() wrote.
-QByteArray record(const char *period, const char *time, const char *cost)
+// The archive records of the figures storeCounters() wrote.
+QByteArray day(const char *date, const char *cost = "$3.5000")
 {
-    return QByteArray("\"Home\",\"") + period + "\",\"" + time + "\",\"" + cost + "\"\r\n";
-}
-QByteArray day(const char *date)
-{
-    return record(date, "1:10:0", "$3.5000");
+    return QByteArray("\"Home\",\"") + date + "\",\"1:10:0\",\"" + cost + "\"\r\n";
 }
 QByteArray month(const char *month)
 {
-    return record(month, "5:0:0", "$12.0000");
+    return QByteArray("\"Home\",\"") + month + "\",\"5:0:0\",\"$12.0000\"\r\n";
 }
 } // namespace
 
@@ -84,7 +80,7 @@ private slots:
         row("fresh provider", "", {2024, 3, 5}, "", "", false, false);
         row("report off", "5/3/24", {2024, 4, 6}, "", "", false, false, "350", false);
         // Time online without a payment (no tariff) is a day to archive too.
-        row("unpriced day", "5/3/24", {2024, 3, 6}, record("5/3/2024", "1:10:0", "$0.0000"), "", false, true, "0");
+        row("unpriced day", "5/3/24", {2024, 3, 6}, day("5/3/2024", "$0.0000"), "", false, true, "0");
         // Figures stored with a date that is no date are kept, counted in today and this month.
         row("no date", "31/2/24", {2024, 3, 5}, "", "", true, true);
     }
