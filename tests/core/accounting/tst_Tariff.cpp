@@ -56,9 +56,9 @@ private slots:
         QFETCH(QString, time);
         QFETCH(QString, cost);
         AccountingRig rig;
-        const QString thirdCost = thirdStart.isEmpty() ? QString() : QString("0.02");
-        StoreFixtures::writeTariff(rig.store, "T",
-                                   {option, firstStart, firstEnd, "0.12", "0.05", thirdStart, thirdCost});
+        StoreFixtures::writeTariff(
+            rig.store, "T",
+            {option, firstStart, firstEnd, "0.12", "0.05", thirdStart, thirdStart.isEmpty() ? "" : "0.02"});
         const auto tariff = Tariff::read(rig.store, "T");
         QVERIFY(tariff);
         QCOMPARE((LoadedTariff{true, "T", *tariff}).GetMinuteCost(time).toFixed(), cost);

@@ -107,7 +107,6 @@ private slots:
         counter.addSecond();
         QCOMPARE(counter.plainText() + ' ' + counter.paddedText(), QString("301:0:0 301:00:00"));
         QCOMPARE(TimeCounter::fromText("123:04:05").paddedText(), QString("123:04:05"));
-        QCOMPARE(TimeCounter::fromText("15"), TimeCounter());
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
 
         // A full counter stops rather than wrapping to zero.
@@ -124,7 +123,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("5/3/24") << "5/3/24" << QDate(2024, 3, 5);
         QTest::newRow("31/1/99") << "31/1/99" << QDate(2099, 1, 31);
         QTest::newRow("25/12/09") << "25/12/09" << QDate(2009, 12, 25);
         QTest::newRow("1/2/2023") << "1/2/2023" << QDate(2023, 2, 1);
