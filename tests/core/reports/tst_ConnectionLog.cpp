@@ -11,12 +11,6 @@
 
 namespace {
 
-CallRecord sampleCall(const QString &provider = QStringLiteral("Home"))
-{
-    return CallRecord{provider, "3",     QDate(2024, 3, 5), QTime(12, 0, 0), QTime(12, 10, 5), "00:10:05", "1.5000",
-                      "0:10:5", "1:0:0", "10:0:0",          "13.5000",       "Night",          "$"};
-}
-
 LogOptions withItems(const QList<int> &numbers)
 {
     LogOptions options;

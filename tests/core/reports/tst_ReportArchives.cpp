@@ -3,19 +3,18 @@
 #include <QDir>
 #include <QTest>
 
-#include "support/TempHome.h"
+#include "support/AccountingRig.h"
 
 namespace {
 
-WriteOutcome write(const ReportArchives &archives, const QString &table, const QString &provider, const QString &symbol)
+WriteOutcome write(const AccountingRig &rig, const QString &table, const QString &provider, const QString &symbol)
 {
+    const ReportArchives &archives = rig.archives;
     if (table == ReportArchives::dayFileName())
         return archives.WriteDayArchive(provider, QDate(2024, 3, 5), "0:10:5", "1.5000", symbol);
     if (table == ReportArchives::monthFileName())
         return archives.WriteMonthArchive(provider, "3/2024", "1:0:0", "13.5000", symbol);
-    return archives.WriteReportRecord(CallRecord{provider, "3", QDate(2024, 3, 5), QTime(12, 0, 0), QTime(12, 10, 5),
-                                                 "00:10:05", "1.5000", "0:10:5", "1:0:0", "10:0:0", "13.5000", "Night",
-                                                 symbol});
+    return archives.WriteReportRecord(sampleCall(provider, symbol));
 }
 
 } // namespace
@@ -47,12 +46,11 @@ private slots:
         QFETCH(QString, provider);
         QFETCH(QString, symbol);
         QFETCH(QByteArray, bytes);
-        TempHome home;
-        QVERIFY(QDir(home.locations().logsDir()).removeRecursively()); // created at the first write
-        const ReportArchives archives(home.locations(), DateTimeFormats());
-        const WriteOutcome outcome = write(archives, table, provider, symbol);
+        AccountingRig rig;
+        QVERIFY(QDir(rig.home.locations().logsDir()).removeRecursively()); // created at the first write
+        const WriteOutcome outcome = write(rig, table, provider, symbol);
         QVERIFY2(outcome.ok, qPrintable(outcome.error));
-        QCOMPARE(home.readFile("Logs/" + table), bytes);
+        QCOMPARE(rig.home.readFile("Logs/" + table), bytes);
     }
 
     // A last line cut short (a full disk, a crash) gets its line end before the next record.
@@ -70,24 +68,22 @@ private slots:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, lineEnd);
-        TempHome home;
-        home.writeFile("Logs/DayArchive.ini", before);
-        const ReportArchives archives(home.locations(), DateTimeFormats());
-        QVERIFY(write(archives, ReportArchives::dayFileName(), "Home", "$").ok);
-        QCOMPARE(home.readFile("Logs/DayArchive.ini"),
+        AccountingRig rig;
+        rig.home.writeFile("Logs/DayArchive.ini", before);
+        QVERIFY(write(rig, ReportArchives::dayFileName(), "Home", "$").ok);
+        QCOMPARE(rig.home.readFile("Logs/DayArchive.ini"),
                  before + lineEnd + "\"Home\",\"5/3/2024\",\"0:10:5\",\"$1.5000\"\r\n");
     }
 
     void reportsFailure()
     {
-        TempHome home;
-        const ReportArchives archives(home.locations(), DateTimeFormats());
+        AccountingRig rig;
         for (const QString &table :
              {ReportArchives::reportFileName(), ReportArchives::dayFileName(), ReportArchives::monthFileName()}) {
-            QVERIFY(QDir(home.locations().logsDir()).mkdir(table)); // root writes anywhere; a folder stops everyone
-            const WriteOutcome outcome = write(archives, table, "Home", "$");
+            QVERIFY(QDir(rig.home.locations().logsDir()).mkdir(table)); // root writes anywhere; a folder stops everyone
+            const WriteOutcome outcome = write(rig, table, "Home", "$");
             QVERIFY(!outcome.ok);
-            QVERIFY2(outcome.error.contains(archives.path(table)), qPrintable(table));
+            QVERIFY2(outcome.error.contains(rig.archives.path(table)), qPrintable(table));
         }
     }
 };
