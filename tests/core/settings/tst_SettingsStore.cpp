@@ -33,8 +33,7 @@ private slots:
 
     void newFileIsPrivate()
     {
-        SettingsStore store(dbPath());
-        QVERIFY(store.isOpen());
+        QVERIFY(SettingsStore(dbPath()).isOpen());
         struct stat info = {};
         QCOMPARE(::stat(QFile::encodeName(dbPath()).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, 0600u);
@@ -63,7 +62,6 @@ private slots:
     {
         QFETCH(QStringList, writes);
         QFETCH(QStringList, sections);
-        QFETCH(QStringList, found);
         SettingsStore store(dbPath());
         for (const QString &write : writes) {
             const QStringList parts = write.mid(write.startsWith('-')).split(QRegularExpression("[|=]"));
@@ -71,7 +69,7 @@ private slots:
                     : parts.size() == 1    ? store.DeleteSetting(parts[0])
                                            : store.DeleteSetting(parts[0], parts[1]));
         }
-        QCOMPARE(StoreFixtures::snapshot(store, sections), found);
+        QTEST(StoreFixtures::snapshot(store, sections), "found");
     }
 
     // clang-format off
@@ -90,8 +88,7 @@ private slots:
     void flagsReadByOneRule()
     {
         QFETCH(QString, text);
-        QFETCH(bool, expected);
-        QCOMPARE(SettingIsTrue(text), expected);
+        QTEST(SettingIsTrue(text), "expected");
     }
 
     // clang-format off
@@ -172,10 +169,7 @@ private slots:
     // A store file the user may read but not write is refused at start: every save would fail.
     void unwritableFileIsRefused()
     {
-        {
-            SettingsStore store(dbPath());
-            QVERIFY(store.SaveSetting("S", "a", "1"));
-        }
+        QVERIFY(SettingsStore(dbPath()).SaveSetting("S", "a", "1"));
         QFile::setPermissions(dbPath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         QFile::setPermissions(m_home.path(), QFileDevice::Permissions(0x7777));
         QProcess child; // run as another user when the tests run as root, who may write anything
@@ -192,11 +186,8 @@ private slots:
         {
             SettingsStore::Batch outer(store);
             store.SaveSetting("S", "a", "1");
-            {
-                SettingsStore::Batch inner(store); // dropped without commit: the whole batch fails
-            }
-            QVERIFY(!store.SaveSetting("S", "b", "2"));
-            QVERIFY(!outer.commit());
+            SettingsStore::Batch{store}; // an inner batch dropped without commit: the whole batch fails
+            QVERIFY(!store.SaveSetting("S", "b", "2") && !outer.commit());
         }
         QCOMPARE(store.GetSetting("S", "a", "none"), QString("none"));
         {
