@@ -72,16 +72,14 @@ private slots:
     {
         QFETCH(QString, outcome);
         QFETCH(int, ms);
-        QFETCH(int, state);
-        QFETCH(int, error);
         m_home->writeFile("simulated-phonebook.ini",
                           QStringLiteral("[P]\nOutcome=%1\nConnectAfter=10\nDropAfter=30\n").arg(outcome).toUtf8());
         const auto line = open();
         const RasHandle handle = line->RasDial({"P", "", "", ""}).handle;
         m_clock->advanceMs(ms);
         QCOMPARE(line->RasEnumConnections(), handle);
-        const RasStatus status = line->RasGetConnectStatus(handle);
-        QCOMPARE(QList<int>({status.state, int(status.error)}), QList<int>({state, error}));
+        QTEST(int(line->RasGetConnectStatus(handle).state), "state");
+        QTEST(int(line->RasGetConnectStatus(handle).error), "error");
     }
 
     void busyTimesThenConnectsAndCountersGrow()
