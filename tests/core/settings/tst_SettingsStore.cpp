@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <numeric>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,15 +22,11 @@ class TestSettingsStore : public QObject
     Q_OBJECT
 
 private:
-    TempHome m_home;
-    QString dbPath() const { return m_home.locations().settingsDatabase(); }
+    std::optional<TempHome> m_home;
+    QString dbPath() const { return m_home->locations().settingsDatabase(); }
 
 private slots:
-    void init()
-    {
-        for (const char *suffix : {"", "-wal", "-shm"})
-            QFile::remove(dbPath() + suffix);
-    }
+    void init() { m_home.emplace(); }
 
     void newFileIsPrivate()
     {
@@ -151,7 +148,7 @@ private slots:
                                      "('Providers \\Home', 'Calls', 5)"));
         }
         QSqlDatabase::removeDatabase("foreign");
-        const QByteArray before = m_home.readFile("settings.db");
+        const QByteArray before = m_home->readFile("settings.db");
         SettingsStore store(dbPath());
         QCOMPARE(store.isOpen(), opens);
         if (opens) {
@@ -162,7 +159,7 @@ private slots:
         QVERIFY2(store.error().contains("made by another program"), qPrintable(store.error()));
         // No write of a store that is not open may report success.
         QVERIFY(!store.SaveSetting("S", "a", "1") && !store.DeleteSetting("S") && !store.DeleteSetting("S", "a"));
-        QCOMPARE(m_home.readFile("settings.db"), before);
+        QCOMPARE(m_home->readFile("settings.db"), before);
         QVERIFY(!QFile::exists(dbPath() + "-wal"));
     }
 
@@ -171,7 +168,7 @@ private slots:
     {
         QVERIFY(SettingsStore(dbPath()).SaveSetting("S", "a", "1"));
         QFile::setPermissions(dbPath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        QFile::setPermissions(m_home.path(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(m_home->path(), QFileDevice::Permissions(0x7777));
         QProcess child; // run as another user when the tests run as root, who may write anything
         child.start(QCoreApplication::applicationFilePath(), {"--open", dbPath()});
         QVERIFY(child.waitForFinished());
