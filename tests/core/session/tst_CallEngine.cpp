@@ -8,58 +8,54 @@
 using Field = MainState::Field;
 using Timer = Scheduler::Timer;
 
-namespace {
-
-// A fee of 0.50, ten seconds added, a minimum charge of 2.00.
-void chargeSettings(SettingsStore &store)
-{
-    StoreFixtures::writeValues(
-        store, SettingsLayout::GeneralSettings(),
-        {"AddCost=1", "AddCostTxt=50", "AddTime=1", "AddTimeTxT=10", "AddMinCharge=1", "AddMinChargeTxT=200"});
-}
-
-QString stored(const EngineRig &rig, const QString &key)
-{
-    return StoreFixtures::providerValue(rig.store, "Home", key);
-}
-
-// Each "key=value" with the value Home has stored for the key.
-QStringList storedAs(const EngineRig &rig, const QStringList &expected)
-{
-    QStringList values;
-    for (const QString &entry : expected)
-        values << entry.section('=', 0, 0) + "=" + stored(rig, entry.section('=', 0, 0));
-    return values;
-}
-
-// The first message opened from now on stays open while the timers run for the seconds.
-void holdFirstMessage(EngineRig &rig, int seconds)
-{
-    rig.prompter.whileOpen([&rig, seconds, once = true](const Prompt &) mutable {
-        if (std::exchange(once, false))
-            rig.scheduler.advanceSeconds(seconds);
-    });
-}
-
-// Home on a flat 0.10 a minute, and a call open.
-void openFlatCall(EngineRig &rig)
-{
-    StoreFixtures::flatTariff(rig.store, "Home");
-    rig.prepareHome();
-    rig.connectAndOpen();
-}
-
-void hangUp(EngineRig &rig)
-{
-    rig.dialer.DisconnectCommand();
-    rig.scheduler.advanceSeconds(2);
-}
-
-} // namespace
-
 class TestCallEngine : public QObject
 {
     Q_OBJECT
+
+    // A fee of 0.50, ten seconds added, a minimum charge of 2.00.
+    static void chargeSettings(SettingsStore &store)
+    {
+        StoreFixtures::writeValues(
+            store, SettingsLayout::GeneralSettings(),
+            {"AddCost=1", "AddCostTxt=50", "AddTime=1", "AddTimeTxT=10", "AddMinCharge=1", "AddMinChargeTxT=200"});
+    }
+
+    static QString stored(const EngineRig &rig, const QString &key)
+    {
+        return StoreFixtures::providerValue(rig.store, "Home", key);
+    }
+
+    // Each "key=value" with the value Home has stored for the key.
+    static QStringList storedAs(const EngineRig &rig, const QStringList &expected)
+    {
+        QStringList values;
+        for (const QString &entry : expected)
+            values << entry.section('=', 0, 0) + "=" + stored(rig, entry.section('=', 0, 0));
+        return values;
+    }
+
+    // The first message opened from now on stays open while the timers run for the seconds.
+    static void holdFirstMessage(EngineRig &rig, int seconds)
+    {
+        rig.prompter.whileOpen([&rig, seconds, once = true](const Prompt &) mutable {
+            if (std::exchange(once, false))
+                rig.scheduler.advanceSeconds(seconds);
+        });
+    }
+
+    // Home on a flat 0.10 a minute, and a call open.
+    static void openFlatCall(EngineRig &rig)
+    {
+        StoreFixtures::flatTariff(rig.store, "Home");
+        rig.prepareHome();
+        rig.connectAndOpen();
+    }
+
+    static void hangUp(EngineRig &rig)
+    {
+        rig.dialer.DisconnectCommand();
+        rig.scheduler.advanceSeconds(2);
+    }
 
 private slots:
     // clang-format off
