@@ -27,17 +27,15 @@ private slots:
         m_clock.emplace();
     }
 
-    void createsDemoPhonebook()
+    // A missing phone book is created with the demo entries; comments, blank lines and figures that are no
+    // numbers are read past, the entries kept in order.
+    void readsThePhonebook()
     {
         const auto line = open();
         QCOMPARE(line->RasEnumEntries(), QStringList({"Demo ISP (simulated)", "Busy Demo ISP (simulated)"}));
         QVERIFY(m_home->exists("simulated-phonebook.ini"));
         QCOMPARE(open()->entry("Busy Demo ISP (simulated)")->number, QString("555-0199")); // read back
         QCOMPARE(line->RasDial({"Nobody", "", "", ""}).error, RasError::CannotFindEntry);
-    }
-
-    void parsesCommentsAndOrder()
-    {
         const auto entries = SimulatedLine::parsePhonebook("; top\n[Zeta]\nNumber=1 ; the number\nOutcome=BUSY\n"
                                                            "ConnectAfter=x\n\n[Alpha]\nDropAfter=30\nSpeed=56000\n");
         QCOMPARE(entries.size(), 2);
