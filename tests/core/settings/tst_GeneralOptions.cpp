@@ -87,8 +87,7 @@ private slots:
         const QStringList before = StoreFixtures::snapshot(store(), kSections);
         GeneralOptions options;
         options.load(store());
-        QVERIFY(!options.addProgram(QString()));
-        QVERIFY(options.removeProgram(0));
+        QVERIFY(!options.addProgram(QString()) && options.removeProgram(0));
         QCOMPARE(options.programs(), (QList<GeneralOptions::Program>{{"b", false}, {"c", true}}));
         QCOMPARE(StoreFixtures::snapshot(store(), kSections), before);
 
