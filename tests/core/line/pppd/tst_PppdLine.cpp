@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <signal.h>
 
 #include <cerrno>
@@ -319,6 +321,17 @@ private slots:
         QFile unchanged(path("peers/open"));
         QVERIFY(unchanged.open(QIODevice::ReadOnly));
         QCOMPARE(unchanged.readAll(), open);
+
+        // A rename keeps every line and never replaces another entry.
+        auto bytes = [this](const QString &relative) {
+            QFile peer(path(relative));
+            return peer.open(QIODevice::ReadOnly) ? peer.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes("peers/home");
+        QVERIFY(!line.RasRenamePhonebookEntry("home", "open", &error));
+        QVERIFY2(line.RasRenamePhonebookEntry("home", "office", &error), qPrintable(error));
+        QCOMPARE(line.RasEnumEntries(), QStringList({"office", "open"}));
+        QCOMPARE(bytes("peers/office"), before);
     }
 
     // What an entry may hold is PppdInput's; a refused or failed write leaves no file.
@@ -329,7 +342,9 @@ private slots:
         QVERIFY(!PppdLine(m_config).RasCreatePhonebookEntry({"../isp", "/dev/ttyS0", 115200, "0123", ""}, &error));
         m_config.peersDir = path("plain/peers"); // under a file: fails even for root
         QVERIFY(!PppdLine(m_config).RasCreatePhonebookEntry({"isp", "/dev/ttyS0", 115200, "0123", ""}, &error));
-        QVERIFY2(error.contains(m_config.peersDir), qPrintable(error));
+        QVERIFY2(error.contains(m_config.peersDir) &&
+                     error.contains("unless the group dip may write there (see PPPD.md)"),
+                 qPrintable(error));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain"});
         QCOMPARE(QDir(path("peers")).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
