@@ -214,7 +214,7 @@ bool AppCore::renameEntry(const QString &from, const QString &to)
 {
     const bool loaded = m_accounts.isLoaded() && m_accounts.connection().name == from;
     const CallSession &session = m_engine.session();
-    if (loaded && (session.CallActive || session.dialing || m_dialer.IsConnected())) {
+    if (loaded && (session.CallActive || session.dialing || m_monitor.redialPending() || m_dialer.IsConnected())) {
         m_seams.prompter.tell(
             QStringLiteral("\"%1\" cannot be renamed while a call on it runs. Hang up first.").arg(from),
             Prompt::Icon::Exclamation);

@@ -452,7 +452,7 @@ void MainWindow::placeholder(const QString &what)
 
 void MainWindow::openEntryDialog(const QString &entryToEdit)
 {
-    if (m_entryDialog) {
+    if (m_entryDialog && m_entryDialog->isVisible()) {
         m_entryDialog->raise();
         m_entryDialog->activateWindow();
         return;

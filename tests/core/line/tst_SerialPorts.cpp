@@ -16,8 +16,7 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("ports");
         QTest::newRow("none") << QStringList{"tty0", "null"} << QStringList{};
-        QTest::newRow("groups in order") << QStringList{"ttyACM0", "ttyUSB0", "ttyS1", "ttyS0"} << QStringList{"ttyS0", "ttyS1", "ttyUSB0", "ttyACM0"};
-        QTest::newRow("by number") << QStringList{"ttyS10", "ttyS2", "ttyUSB11", "ttyUSB9"} << QStringList{"ttyS2", "ttyS10", "ttyUSB9", "ttyUSB11"};
+        QTest::newRow("groups, each by number") << QStringList{"ttyACM0", "ttyUSB11", "ttyUSB9", "ttyS10", "ttyS2"} << QStringList{"ttyS2", "ttyS10", "ttyUSB9", "ttyUSB11", "ttyACM0"};
         QTest::newRow("other devices left out") << QStringList{"ttySAC0", "ttyS", "ttyUSB0.lock", "ttyAMA0", "ttyS3"} << QStringList{"ttyS3"};
     }
     // clang-format on
