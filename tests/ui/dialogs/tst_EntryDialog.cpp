@@ -16,15 +16,6 @@ class TestEntryDialog : public QObject
 {
     Q_OBJECT
 
-private:
-    template <typename T> static T *field(QWidget &dialog, const char *name)
-    {
-        T *widget = dialog.findChild<T *>(name);
-        if (!widget)
-            qFatal("no %s", name);
-        return widget;
-    }
-
 private slots:
     // The provider list's wizard item opens the dialog; a refused name keeps it open, a
     // created entry joins the list.
@@ -34,20 +25,20 @@ private slots:
         FakeTrayIcon tray;
         MainWindow window(rig.core, &tray);
         rig.core.start();
-        auto *providers = field<QComboBox>(window, "Combo1");
+        auto *providers = window.findChild<QComboBox *>("Combo1");
         emit providers->textActivated(providers->itemText(providers->count() - 1));
         auto *dialog = window.findChild<EntryDialog *>("frmEntry");
         QVERIFY(dialog && dialog->isVisible());
 
         rig.prompter.allowMessages();
-        field<QLineEdit>(*dialog, "txtEntryName")->setText("Office/2");
-        field<QPushButton>(*dialog, "cmdOK")->click();
+        dialog->findChild<QLineEdit *>("txtEntryName")->setText("Office/2");
+        dialog->findChild<QPushButton *>("cmdOK")->click();
         QVERIFY(dialog->isVisible());
         QCOMPARE(rig.prompter.shownTexts().size(), 1);
 
-        field<QLineEdit>(*dialog, "txtEntryName")->setText("Office");
-        field<QLineEdit>(*dialog, "txtPhoneNumber")->setText("555-0300");
-        field<QPushButton>(*dialog, "cmdOK")->click();
+        dialog->findChild<QLineEdit *>("txtEntryName")->setText("Office");
+        dialog->findChild<QLineEdit *>("txtPhoneNumber")->setText("555-0300");
+        dialog->findChild<QPushButton *>("cmdOK")->click();
         QVERIFY(!dialog->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(rig.line.entry("Office")->number, "555-0300");
@@ -56,9 +47,9 @@ private slots:
         // An edit shows the entry as the line keeps it; the simulated line has no modem.
         window.openEntryDialog("Home");
         dialog = window.findChild<EntryDialog *>("frmEntry");
-        QCOMPARE(field<QLineEdit>(*dialog, "txtPhoneNumber")->text(), "555-0100");
-        QCOMPARE(field<QComboBox>(*dialog, "cmbSpeed")->currentText(), "28800");
-        QVERIFY(!field<QComboBox>(*dialog, "cmbDevice")->isEnabled());
+        QCOMPARE(dialog->findChild<QLineEdit *>("txtPhoneNumber")->text(), "555-0100");
+        QCOMPARE(dialog->findChild<QComboBox *>("cmbSpeed")->currentText(), "28800");
+        QVERIFY(!dialog->findChild<QComboBox *>("cmbDevice")->isEnabled());
     }
 };
 
