@@ -74,10 +74,11 @@ private slots:
         std::optional<StoreFixtures::WriteLock> lock;
         if (!call)
             lock.emplace(rig.home.locations().settingsDatabase());
+        rig.prompter.clear();
         rig.prompter.allowMessages();
         QVERIFY(!rig.core.saveEntry("Home", {"Office", "", 0, "555-0100", ""}));
         lock.reset();
-        QCOMPARE(rig.prompter.shownTexts().value(0), message);
+        QCOMPARE(rig.prompter.shownTexts(), QStringList{message});
         QCOMPARE(rig.line.RasEnumEntries(), QStringList({"Home", "Work"}));
         QCOMPARE(rig.store.GetSetting("Tariff Profile \\Providers\\Home", "1"), "Day");
     }
