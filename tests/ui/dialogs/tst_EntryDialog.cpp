@@ -25,12 +25,14 @@ private slots:
         FakeTrayIcon tray;
         MainWindow window(rig.core, &tray);
         rig.core.start();
+        rig.prompter.allowMessages();
+        rig.core.selectProvider("Home");
+        rig.prompter.clear();
         auto *providers = window.findChild<QComboBox *>("Combo1");
         emit providers->textActivated(providers->itemText(providers->count() - 1));
         auto *dialog = window.findChild<EntryDialog *>("frmEntry");
         QVERIFY(dialog && dialog->isVisible());
 
-        rig.prompter.allowMessages();
         dialog->findChild<QLineEdit *>("txtEntryName")->setText("Office/2");
         dialog->findChild<QPushButton *>("cmdOK")->click();
         QVERIFY(dialog->isVisible());
@@ -43,6 +45,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(rig.line.entry("Office")->number, "555-0300");
         QCOMPARE(providers->itemText(1), "Office");
+        QCOMPARE(providers->currentText(), "Home"); // the refreshed list still shows the loaded provider
 
         // An edit shows the entry as the line keeps it; the simulated line has no modem.
         window.openEntryDialog("Home");
