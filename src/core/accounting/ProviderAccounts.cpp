@@ -41,6 +41,18 @@ ProviderAccounts::ProviderAccounts(SettingsStore &store, Prompter &prompter, con
 {
 }
 
+void ProviderAccounts::providerRenamed(const QString &from, const QString &to)
+{
+    if (m_loaded && m_provider == from)
+        m_provider = to;
+    if (m_failedProvider == from)
+        m_failedProvider = to;
+    for (Counters &counters : m_unsaved) {
+        if (counters.provider == from)
+            counters.provider = to;
+    }
+}
+
 ProviderConnection ProviderAccounts::connection() const
 {
     ProviderConnection connection;

@@ -55,6 +55,9 @@ public:
     // Start and end time of the last call, stored with the counters.
     void setLastCallTimes(const QTime &start, const QTime &end);
 
+    // The provider's settings were moved to a new name: its figures, stored or not yet,
+    // belong to that name from now on.
+    void providerRenamed(const QString &from, const QString &to);
     bool isLoaded() const { return m_loaded; }
     // What the live provider settings hold now (Configure may change them).
     ProviderConnection connection() const;

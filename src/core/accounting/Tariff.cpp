@@ -1,5 +1,6 @@
 #include "accounting/Tariff.h"
 
+#include "settings/EntryName.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
 
@@ -42,7 +43,8 @@ Money Tariff::GetMinuteCost(int t) const
 std::optional<Tariff> Tariff::read(const SettingsStore &store, const QString &name)
 {
     const QString section = SettingsLayout::Tariff(name);
-    if (name.isEmpty() || store.GetAllSettings(section).isEmpty())
+    // A name with a backslash would read a subsection of another tariff.
+    if (!EntryName::IsSectionName(name) || store.GetAllSettings(section).isEmpty())
         return std::nullopt;
 
     Tariff tariff;

@@ -1,9 +1,15 @@
 #include "composition/AppCore.h"
 
+#include <QFile>
+#include <QStandardPaths>
+
 #include "line/SimulatedLine.h"
 #include "platform/Clock.h"
+#include "platform/Logging.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
+#include "settings/EntryName.h"
 #include "settings/SettingsLayout.h"
 
 AppCore::AppCore(DataLocations locations, std::unique_ptr<RemoteAccess> line, AppSeams seams, DateTimeFormats formats,
@@ -175,4 +181,90 @@ void AppCore::storeWindowPosition(qint64 leftTwips, qint64 topTwips)
     const QString section = SettingsLayout::GeneralSettings();
     m_store.SaveSetting(section, QStringLiteral("PosTop"), QString::number(topTwips));
     m_store.SaveSetting(section, QStringLiteral("PosLeft"), QString::number(leftTwips));
+}
+
+bool AppCore::saveEntry(const QString &original, PhonebookEntry entry)
+{
+    entry.name = entry.name.trimmed();
+    if (const auto refused = EntryName::Refusal(entry.name)) {
+        m_seams.prompter.tell(*refused, Prompt::Icon::Exclamation);
+        return false;
+    }
+    QString error;
+    if (original.isEmpty()) {
+        if (!m_line->RasCreatePhonebookEntry(entry, &error)) {
+            m_seams.prompter.tell(QStringLiteral("The new dial-up entry could not be created.\n\n") + error,
+                                  Prompt::Icon::Critical);
+            return false;
+        }
+        m_dialer.FillProviderList();
+        return true;
+    }
+    if (entry.name != original && !renameEntry(original, entry.name))
+        return false;
+    const bool edited = m_line->RasEditPhonebookEntry(entry, &error);
+    if (!edited)
+        m_seams.prompter.tell(QStringLiteral("EditEntry Method Failed\n\n") + error, Prompt::Icon::Critical);
+    if (edited || entry.name != original)
+        m_dialer.FillProviderList();
+    return edited;
+}
+
+bool AppCore::renameEntry(const QString &from, const QString &to)
+{
+    const bool loaded = m_accounts.isLoaded() && m_accounts.connection().name == from;
+    const CallSession &session = m_engine.session();
+    if (loaded && (session.CallActive || session.dialing || m_monitor.redialPending() || m_dialer.IsConnected())) {
+        m_seams.prompter.tell(
+            QStringLiteral("\"%1\" cannot be renamed while a call on it runs. Hang up first.").arg(from),
+            Prompt::Icon::Exclamation);
+        return false;
+    }
+    // The counters counted so far are stored under the old name, then move with it.
+    if (loaded && !m_accounts.SaveCounters())
+        return false;
+    QString error;
+    if (!m_line->RasRenamePhonebookEntry(from, to, &error)) {
+        m_seams.prompter.tell(QStringLiteral("EditEntry Method Failed\n\n") + error, Prompt::Icon::Critical);
+        return false;
+    }
+    SettingsStore::Batch batch(m_store);
+    m_store.MoveSection(SettingsLayout::Provider(from), SettingsLayout::Provider(to));
+    m_store.MoveSection(SettingsLayout::TariffAssignment(from), SettingsLayout::TariffAssignment(to));
+    if (!m_store.GetSetting(SettingsLayout::Provider(to), QStringLiteral("Name")).isEmpty())
+        m_store.SaveSetting(SettingsLayout::Provider(to), QStringLiteral("Name"), to);
+    if (!batch.commit()) {
+        const QString reason = m_store.error();
+        m_line->RasRenamePhonebookEntry(to, from, nullptr);
+        m_seams.prompter.tell(QStringLiteral("EditEntry Method Failed\n\nThe settings of \"%1\" could not be moved to "
+                                             "the new name (%2), so the entry keeps its name.")
+                                  .arg(from, reason),
+                              Prompt::Icon::Critical);
+        return false;
+    }
+    // The provider's own log file follows; one already there under the new name is kept.
+    const QString oldLog = m_locations.logFile(from, QStringLiteral(".log"));
+    const QString newLog = m_locations.logFile(to, QStringLiteral(".log"));
+    if (QFile::exists(oldLog) && !QFile::exists(newLog) && !QFile::rename(oldLog, newLog))
+        qCWarning(lcSettings) << "the log" << oldLog << "could not be renamed to" << newLog;
+    m_accounts.providerRenamed(from, to);
+    if (loaded) {
+        m_profile.load(m_store, to);
+        m_state.setSelectedProvider(to);
+    }
+    return true;
+}
+
+void AppCore::openNetworkConfig()
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("nm-connection-editor"));
+    if (program.isEmpty()) {
+        m_seams.prompter.tell(QStringLiteral("No network settings program was found. Install nm-connection-editor, "
+                                             "or use the network settings of your desktop."),
+                              Prompt::Icon::Information);
+        return;
+    }
+    QString error;
+    if (!m_seams.launcher.start(program, ProgramLauncher::WindowStyle::NormalFocus, &error))
+        m_seams.prompter.tell(error, Prompt::Icon::Critical);
 }

@@ -77,6 +77,16 @@ public:
     // False (and the user told) when no provider is loaded.
     bool prepareProviderSettings(bool reload);
 
+    // The dial-up entry dialog. An entry as the line keeps it (nothing: no such entry).
+    std::optional<PhonebookEntry> phonebookEntry(const QString &name) const { return m_line->entry(name); }
+    // Creates the entry (original empty) or edits the entry original, renaming it when the
+    // name changed: the provider's settings, counters and log follow the name. A refusal
+    // or failure is told; returns whether the entry was saved. The provider list is
+    // refreshed after a save.
+    bool saveEntry(const QString &original, PhonebookEntry entry);
+    // Network Config: the desktop's network settings program, when one is installed.
+    void openNetworkConfig();
+
     // What the window reads and writes of the settings.
     const GeneralOptions &options() const { return m_options; }
     const SettingsStore &settings() const { return m_store; }
@@ -115,6 +125,7 @@ private:
     friend struct CoreRig; // the tests reach the parts
 
     void seedDemoTariff();
+    bool renameEntry(const QString &from, const QString &to);
     void wire();
 
     const DataLocations m_locations;

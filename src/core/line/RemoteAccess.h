@@ -135,6 +135,8 @@ public:
     virtual std::optional<PhonebookEntry> entry(const QString &name) const = 0;
     virtual bool RasCreatePhonebookEntry(const PhonebookEntry &entry, QString *error) = 0;
     virtual bool RasEditPhonebookEntry(const PhonebookEntry &entry, QString *error) = 0;
+    // Gives the entry another name; refused when an entry of that name exists.
+    virtual bool RasRenamePhonebookEntry(const QString &name, const QString &newName, QString *error);
 
     // Reads the link's counters into stats. Counters the source lacks are left as they
     // are; returns false when nothing could be read.

@@ -29,6 +29,16 @@ bool hasLineBreak(const QString &text)
 }
 
 // A ";" would start a comment there and cut the number short when the file is read back.
+// The name as the phone book's section header can hold it.
+bool nameFits(const QString &name, const QString &typed, QString *error)
+{
+    if (!name.isEmpty() && !name.contains(QLatin1Char(']')) && !hasLineBreak(name) && !name.contains(QLatin1Char(';')))
+        return true;
+    if (error)
+        *error = QStringLiteral("\"%1\" cannot be used as the name of a dial-up entry.").arg(typed);
+    return false;
+}
+
 bool numberFits(const QString &number, QString *error)
 {
     if (!hasLineBreak(number) && !number.contains(QLatin1Char(';')))
@@ -271,11 +281,8 @@ std::optional<PhonebookEntry> SimulatedLine::entry(const QString &name) const
 bool SimulatedLine::RasCreatePhonebookEntry(const PhonebookEntry &entry, QString *error)
 {
     const QString name = entry.name.trimmed();
-    if (name.isEmpty() || name.contains(QLatin1Char(']')) || hasLineBreak(name) || name.contains(QLatin1Char(';'))) {
-        if (error)
-            *error = QStringLiteral("\"%1\" cannot be used as the name of a dial-up entry.").arg(entry.name);
+    if (!nameFits(name, entry.name, error))
         return false;
-    }
     if (!numberFits(entry.number, error))
         return false;
     if (find(name)) {
@@ -306,5 +313,29 @@ bool SimulatedLine::RasEditPhonebookEntry(const PhonebookEntry &entry, QString *
     }
     if (error)
         *error = QStringLiteral("The dial-up entry \"%1\" could not be found.").arg(entry.name);
+    return false;
+}
+
+bool SimulatedLine::RasRenamePhonebookEntry(const QString &name, const QString &newName, QString *error)
+{
+    const QString renamed = newName.trimmed();
+    if (!nameFits(renamed, newName, error))
+        return false;
+    if (renamed != name && find(renamed)) {
+        if (error)
+            *error = QStringLiteral("A dial-up entry named \"%1\" already exists.").arg(renamed);
+        return false;
+    }
+    for (Entry &existing : m_entries) {
+        if (existing.name != name)
+            continue;
+        existing.name = renamed;
+        if (save(error))
+            return true;
+        existing.name = name;
+        return false;
+    }
+    if (error)
+        *error = QStringLiteral("The dial-up entry \"%1\" could not be found.").arg(name);
     return false;
 }

@@ -48,6 +48,7 @@ public:
     std::optional<PhonebookEntry> entry(const QString &name) const override;
     bool RasCreatePhonebookEntry(const PhonebookEntry &entry, QString *error) override;
     bool RasEditPhonebookEntry(const PhonebookEntry &entry, QString *error) override;
+    bool RasRenamePhonebookEntry(const QString &name, const QString &newName, QString *error) override;
     bool GetDUNStats(DUNStats &stats) override;
 
     // What the last dial asked for (tests check the dial parameters).

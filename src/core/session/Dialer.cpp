@@ -3,6 +3,7 @@
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
 #include "session/CallSession.h"
+#include "settings/EntryName.h"
 
 using Timer = Scheduler::Timer;
 
@@ -37,6 +38,14 @@ void Dialer::SelectProvider(const QString &text)
     const QString loaded = m_provider().name;
     if (text.isEmpty()) {
         m_prompter.tell(QStringLiteral("You didn't select any Provider!!!"));
+        return;
+    }
+    // A name that is not one path component would read and write another provider's
+    // subsection: such an entry must be renamed before it can be used.
+    if (text != wizardItem() && !EntryName::IsSectionName(text)) {
+        m_prompter.tell(EntryName::Refusal(text).value_or(QString()) +
+                        QStringLiteral(" Please rename the dial-up entry before you use it."));
+        emit providerShown(loaded);
         return;
     }
     if (text == wizardItem()) {

@@ -232,6 +232,29 @@ bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
     return write(query);
 }
 
+bool SettingsStore::MoveSection(const QString &from, const QString &to)
+{
+    const QString source = NormalizeSection(from);
+    const QString target = NormalizeSection(to);
+    auto inside = [](const QString &path, const QString &outer) {
+        return path.startsWith(outer + QLatin1Char('\\'), Qt::CaseInsensitive);
+    };
+    if (!m_open || source.isEmpty() || target.isEmpty() || inside(source, target) || inside(target, source))
+        return false;
+    Batch batch(*this);
+    // A name that changes only its letter case is the same section: nothing to replace.
+    if (source.compare(target, Qt::CaseInsensitive) != 0)
+        DeleteSetting(target);
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("UPDATE settings SET section = :t || substr(section, length(:s) + 1) "
+                                 "WHERE section = :s COLLATE NOCASE "
+                                 "OR substr(section, 1, length(:s) + 1) = (:s || '\\') COLLATE NOCASE"));
+    query.bindValue(QStringLiteral(":s"), source);
+    query.bindValue(QStringLiteral(":t"), target);
+    write(query);
+    return batch.commit();
+}
+
 SettingsStore::Pairs SettingsStore::GetAllSettings(const QString &section) const
 {
     Pairs pairs;

@@ -40,6 +40,10 @@ public:
     bool DeleteSetting(const QString &section);
     bool DeleteSetting(const QString &section, const QString &key);
     Pairs GetAllSettings(const QString &section) const;
+    // Moves a section with its subsections to another path (a renamed provider keeps its
+    // values), replacing what was stored there; one transaction. Refused when one path
+    // lies inside the other.
+    bool MoveSection(const QString &from, const QString &to);
 
     // Values that are bytes rather than text (a scrambled password may hold any code
     // 0-255, NUL included); stored and returned byte for byte.

@@ -19,6 +19,7 @@
 
 #include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
+#include "dialogs/EntryDialog.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"
@@ -266,13 +267,13 @@ void MainWindow::bindState()
     connect(&state, &MainState::providerListChanged, this, [this](const QStringList &items) {
         m_providers->clear();
         m_providers->addItems(items);
-        m_providers->setCurrentIndex(-1);
+        // A refreshed list still shows the provider shown before (-1 when none).
+        m_providers->setCurrentIndex(m_providers->findText(m_core.state().selectedProvider()));
     });
     connect(&state, &MainState::selectedProviderChanged, this,
             [this](const QString &name) { m_providers->setCurrentIndex(m_providers->findText(name)); });
     connect(&state, &MainState::providerListEnabledChanged, m_providers, &QWidget::setEnabled);
-    connect(&m_core, &AppCore::newEntryWizardRequested, this,
-            [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
+    connect(&m_core, &AppCore::newEntryWizardRequested, this, [this] { openEntryDialog(QString()); });
     connect(&m_core, &AppCore::restoreWindowRequested, this, [this] {
         // A window the user put in the tray stays there: the tray tells what happened.
         if (hiddenInTray())
@@ -447,6 +448,23 @@ void MainWindow::placeholder(const QString &what)
 {
     m_core.prompter().tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
                            Prompt::Icon::Information);
+}
+
+void MainWindow::openEntryDialog(const QString &entryToEdit)
+{
+    if (m_entryDialog && m_entryDialog->isVisible()) {
+        m_entryDialog->raise();
+        m_entryDialog->activateWindow();
+        return;
+    }
+    m_entryDialog = new EntryDialog(m_core, entryToEdit, this);
+    m_entryDialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_entryDialog->open();
+}
+
+void MainWindow::openNetworkConfig()
+{
+    m_core.openNetworkConfig();
 }
 
 void MainWindow::openProviderSettings(bool reload)

@@ -8,6 +8,7 @@
 #include "presentation/MainState.h"
 
 class AppCore;
+class EntryDialog;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -45,6 +46,13 @@ public:
     // Brings the window back from the tray or the task bar.
     void restore();
 
+public slots:
+    // The dial-up entry dialog for a new entry (entryToEdit empty) or an existing one; it
+    // is window-modal and does not block.
+    void openEntryDialog(const QString &entryToEdit);
+    // The desktop's network settings program.
+    void openNetworkConfig();
+
 signals:
     // The exit sequence has run; the program may end.
     void exited();
@@ -80,6 +88,7 @@ private:
     QAction *m_trayMinimize = nullptr;
     QAction *m_mailEnable = nullptr;
     QPointer<NotifyWindow> m_notify;
+    QPointer<EntryDialog> m_entryDialog;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;

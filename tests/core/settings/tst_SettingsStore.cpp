@@ -1,3 +1,4 @@
+#include "settings/EntryName.h"
 #include "settings/PasswordScrambler.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
@@ -59,6 +60,10 @@ private slots:
         QTest::newRow("delete subsections only") << QStringList{"P \\H|a=1", "P \\H\\E|a=1", "P \\HomeO|a=1", "P \\H_x|a=1", "-p \\h"} << QStringList{"P \\H", "P \\H\\E", "P \\HomeO", "P \\H_x"} << QStringList{"P \\HomeO | a = 1", "P \\H_x | a = 1"};
         QTest::newRow("text in UTF-8") << QStringList{"S|Name=Müller \xe2\x82\xac"} << QStringList{"S"} << QStringList{"S | Name = Müller \xe2\x82\xac"};
         QTest::newRow("delete one value") << QStringList{"S|a=1", "S|b=2", "-s|A"} << QStringList{"S"} << QStringList{"S | b = 2"};
+        QTest::newRow("move with subsections") << QStringList{"P \\Old|a=1", "P \\Old\\E|b=2", "P \\Older|c=3", ">p \\old>P \\New"} << QStringList{"P \\Old", "P \\Old\\E", "P \\Older", "P \\New", "P \\New\\E"} << QStringList{"P \\Older | c = 3", "P \\New | a = 1", "P \\New\\E | b = 2"};
+        QTest::newRow("move replaces the target") << QStringList{"P \\A|a=1", "P \\B|b=2", "P \\B\\S|c=3", ">P \\A>P \\B"} << QStringList{"P \\A", "P \\B", "P \\B\\S"} << QStringList{"P \\B | a = 1"};
+        QTest::newRow("move to another case") << QStringList{"P \\a|a=1", "P \\a\\E|b=2", ">P \\a>P \\A"} << QStringList{"P \\A", "P \\A\\E"} << QStringList{"P \\A | a = 1", "P \\A\\E | b = 2"};
+        QTest::newRow("move into itself refused") << QStringList{"P \\A|a=1", "!>P \\A>P \\A\\B"} << QStringList{"P \\A", "P \\A\\B"} << QStringList{"P \\A | a = 1"};
     }
     // clang-format on
     void writesAndReads()
@@ -66,13 +71,42 @@ private slots:
         QFETCH(QStringList, writes);
         QFETCH(QStringList, sections);
         SettingsStore store(dbPath());
-        for (const QString &write : writes) {
+        for (QString write : writes) {
+            const bool refused = write.startsWith('!'); // the write must fail
+            write = write.mid(refused);
             const QStringList parts = write.mid(write.startsWith('-')).split(QRegularExpression("[|=]"));
-            QVERIFY(!write.startsWith('-') ? store.SaveSetting(parts[0], parts[1], parts[2])
-                    : parts.size() == 1    ? store.DeleteSetting(parts[0])
-                                           : store.DeleteSetting(parts[0], parts[1]));
+            const QStringList move = write.split('>');
+            QCOMPARE(write.startsWith('>')    ? store.MoveSection(move[1], move[2])
+                     : !write.startsWith('-') ? store.SaveSetting(parts[0], parts[1], parts[2])
+                     : parts.size() == 1      ? store.DeleteSetting(parts[0])
+                                              : store.DeleteSetting(parts[0], parts[1]),
+                     !refused);
         }
         QTEST(StoreFixtures::snapshot(store, sections), "found");
+    }
+
+    // A provider or tariff name becomes one component of a section path.
+    // clang-format off
+    void entryNamesAreOneComponent_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("plain") << "Home ISP" << "";
+        QTest::newRow("letters of any script") << "M\u00fcller-Net (2)" << "";
+        QTest::newRow("backslash") << "Home\\E-Mail" << "The connection name \"Home\\E-Mail\" must not contain \"\\\" or \"/\".";
+        QTest::newRow("slash") << "a/b" << "The connection name \"a/b\" must not contain \"\\\" or \"/\".";
+        QTest::newRow("empty") << "" << "Please enter a name for the connection.";
+        QTest::newRow("blanks") << "   " << "Please enter a name for the connection.";
+        QTest::newRow("line break") << "a\nb" << "The connection name must not contain line breaks, tabs or other control characters.";
+        QTest::newRow("tab") << "a\tb" << "The connection name must not contain line breaks, tabs or other control characters.";
+    }
+    // clang-format on
+    void entryNamesAreOneComponent()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, refusal);
+        QCOMPARE(EntryName::Refusal(name).value_or(QString()), refusal);
+        QCOMPARE(EntryName::IsSectionName(name), refusal.isEmpty());
     }
 
     // clang-format off

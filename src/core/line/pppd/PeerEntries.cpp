@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "line/pppd/PeerFile.h"
@@ -115,8 +116,37 @@ bool PeerEntries::write(const PhonebookEntry &entry, bool create, QString *error
     }
     QString writeError;
     if (!peer.write(file, permissions, &writeError))
-        return fail(Texts::tr("The dial-up entry could not be saved to %1: %2. Entries in %3 can usually be changed "
-                              "only by root.")
-                        .arg(file, writeError, m_peersDir));
+        return fail(writeRefused(file, writeError));
     return true;
+}
+
+bool PeerEntries::rename(const QString &name, const QString &newName, QString *error) const
+{
+    auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    PhonebookEntry renamed;
+    renamed.name = newName;
+    renamed.speed = 0;
+    if (const auto refused = PppdInput::EntryRefusal(renamed, false))
+        return fail(*refused);
+    const QString from = path(name);
+    const QString to = path(newName);
+    if (!PppdInput::IsPeerName(name) || !QFileInfo::exists(from))
+        return fail(Texts::tr("The dial-up entry %1 could not be found.").arg(InQuotes(name)));
+    if (QFileInfo::exists(to))
+        return fail(Texts::tr("There is already a dial-up entry called %1.").arg(InQuotes(newName)));
+    QFile file(from);
+    if (!file.rename(to))
+        return fail(writeRefused(to, file.errorString()));
+    return true;
+}
+
+QString PeerEntries::writeRefused(const QString &file, const QString &reason) const
+{
+    return Texts::tr("The dial-up entry could not be saved to %1: %2. Only root may change the entries in %3, "
+                     "unless the group dip may write there (see PPPD.md).")
+        .arg(file, reason, m_peersDir);
 }

@@ -21,8 +21,12 @@ public:
     // For an edit an empty device or number (or speed 0) leaves that line as it is; an empty
     // user removes the user line.
     bool write(const PhonebookEntry &entry, bool create, QString *error) const;
+    // Renames the peer file; never replaces another entry.
+    bool rename(const QString &name, const QString &newName, QString *error) const;
 
 private:
+    QString writeRefused(const QString &file, const QString &reason) const;
+
     QString m_peersDir;
     QString m_chatPath;
 };

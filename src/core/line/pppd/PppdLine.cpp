@@ -315,3 +315,8 @@ bool PppdLine::RasEditPhonebookEntry(const PhonebookEntry &entry, QString *error
 {
     return m_entries.write(entry, false, error);
 }
+
+bool PppdLine::RasRenamePhonebookEntry(const QString &name, const QString &newName, QString *error)
+{
+    return m_entries.rename(name, newName, error);
+}

@@ -53,6 +53,7 @@ public:
     // user removes the user line.
     bool RasCreatePhonebookEntry(const PhonebookEntry &entry, QString *error) override;
     bool RasEditPhonebookEntry(const PhonebookEntry &entry, QString *error) override;
+    bool RasRenamePhonebookEntry(const QString &name, const QString &newName, QString *error) override;
 
     bool GetDUNStats(DUNStats &stats) override;
 

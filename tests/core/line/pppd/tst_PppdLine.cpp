@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <signal.h>
 
 #include <cerrno>
@@ -257,6 +259,13 @@ private slots:
         QVERIFY(!line.RasEditPhonebookEntry({"open", QString(), 115200, "1", "bob"}, &error) &&
                 error.contains("open quote"));
         QCOMPARE(readFile("peers/open"), open);
+
+        // A rename keeps every line and never replaces another entry.
+        const QByteArray before = readFile("peers/home");
+        QVERIFY(!line.RasRenamePhonebookEntry("home", "open", &error));
+        QVERIFY2(line.RasRenamePhonebookEntry("home", "office", &error), qPrintable(error));
+        QVERIFY(line.RasEnumEntries().contains("office") && !line.RasEnumEntries().contains("home"));
+        QCOMPARE(readFile("peers/office"), before);
 
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
