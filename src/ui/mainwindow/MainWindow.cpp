@@ -451,7 +451,7 @@ void MainWindow::placeholder(const QString &what)
 
 void MainWindow::openProviderSettings(bool reload)
 {
-    if (!m_core.prepareProviderSettings(reload))
+    if (!m_core.editProviderSettings(reload))
         return;
     placeholder(QStringLiteral("The provider settings window"));
 }

@@ -136,9 +136,8 @@ private slots:
         } else if (how == 1) {
             rig.profile.setChecked(ProviderProfile::Check::Disconnect15, false);
         } else {
-            rig.profile.setAlertsOn(false);
-            rig.alarms.switchedOff();
-            QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm));
+            rig.core.setAlertsOn(false);
+            QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm) && !rig.scheduler.isActive(Timer::tmrFlash));
         }
         rig.scheduler.advanceSeconds(30);
         QVERIFY(rig.dialer.IsConnected());

@@ -148,6 +148,7 @@ private slots:
         QCOMPARE(counter.plainText(), QString("301:0:0"));
         QCOMPARE(TimeCounter::fromText("123:04:05").paddedText(), QString("123:04:05"));
         QCOMPARE(TimeCounter::fromText("15"), TimeCounter());
+        QCOMPARE(TimeCounter::fromText("00:00:00"), TimeCounter()); // a reset counter's text
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
 
         // A full counter stops rather than wrapping to zero.
