@@ -19,6 +19,7 @@
 
 #include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
+#include "dialogs/ConnectionSettingsDialog.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"
@@ -110,7 +111,8 @@ void MainWindow::buildMailMenu()
     connect(check, &QAction::triggered, &m_core, &AppCore::checkMailNow);
     connect(m_mailEnable, &QAction::triggered, this, [this] { m_mailEnable->setChecked(m_core.toggleMailCheck()); });
     connect(&m_core, &AppCore::mailCheckToggled, m_mailEnable, &QAction::setChecked);
-    connect(configure, &QAction::triggered, this, [this] { openProviderSettings(false); });
+    connect(configure, &QAction::triggered, this,
+            [this] { openProviderSettings(false, ConnectionSettingsDialog::EMail); });
 }
 
 void MainWindow::buildControls()
@@ -449,11 +451,29 @@ void MainWindow::placeholder(const QString &what)
                            Prompt::Icon::Information);
 }
 
-void MainWindow::openProviderSettings(bool reload)
+void MainWindow::openProviderSettings(bool reload, int page)
 {
-    if (!m_core.editProviderSettings(reload))
+    if (m_settings) { // already open: only the page changes
+        m_settings->showPage(page);
+        m_settings->raise();
+        m_settings->activateWindow();
         return;
-    placeholder(QStringLiteral("The provider settings window"));
+    }
+    std::unique_ptr<ProviderProfile> edited = m_core.editProviderSettings(reload);
+    if (!edited)
+        return;
+    m_settings = new ConnectionSettingsDialog(m_core, std::move(edited), this);
+    m_settings->setAttribute(Qt::WA_DeleteOnClose);
+    // Until the entry dialog exists, its buttons say so.
+    connect(m_settings, &ConnectionSettingsDialog::addConnectionRequested, this,
+            [this] { placeholder(QStringLiteral("Creating a new dial-up entry")); });
+    connect(m_settings, &ConnectionSettingsDialog::editConnectionRequested, this,
+            [this] { placeholder(QStringLiteral("Editing a dial-up entry")); });
+    connect(m_settings, &ConnectionSettingsDialog::networkConfigRequested, this,
+            [this] { placeholder(QStringLiteral("The network settings")); });
+    m_settings->showPage(page);
+    m_settings->setModal(true);
+    m_settings->show();
 }
 
 void MainWindow::runCommand(const QString &key)
@@ -467,7 +487,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("Disconnect"))
         m_core.disconnectLine();
     else if (key == QLatin1String("ProvSett"))
-        openProviderSettings(true);
+        openProviderSettings(true, ConnectionSettingsDialog::Configuration);
     else if (key == QLatin1String("GenSett"))
         placeholder(QStringLiteral("The general settings window"));
     else if (key == QLatin1String("Exit"))
