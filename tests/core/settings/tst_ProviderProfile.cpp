@@ -292,23 +292,28 @@ private slots:
         QCOMPARE(rig.accounts.connection().password, password);
     }
 
-    // "New Phone Number": Cancel and an empty answer add nothing; a number listed already is refused.
+    // "New Phone Number": Cancel and an empty answer add nothing; a number listed already is refused. A number
+    // added is then removed when the question is answered Yes.
     // clang-format off
     void phoneNumberAsked_data()
     {
         QTest::addColumn<std::optional<QString>>("answer");
-        QTest::addColumn<bool>("added");
+        QTest::addColumn<QString>("removal"); // the answer to "Are you sure to delete...", if asked
+        QTest::addColumn<bool>("changed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("Cancel") << std::optional<QString>() << false << "";
-        QTest::newRow("empty") << std::optional<QString>("") << false << "";
-        QTest::newRow("listed already") << std::optional<QString>(kDefault) << false << "";
-        QTest::newRow("new") << std::optional<QString>("555") << true << "555";
+        QTest::newRow("Cancel") << std::optional<QString>() << "" << false << "";
+        QTest::newRow("empty") << std::optional<QString>("") << "" << false << "";
+        QTest::newRow("listed already") << std::optional<QString>(kDefault) << "" << false << "";
+        QTest::newRow("new") << std::optional<QString>("555") << "" << true << "555";
+        QTest::newRow("new, removal answered No") << std::optional<QString>("555") << "No" << false << "555";
+        QTest::newRow("new, removal answered Yes") << std::optional<QString>("555") << "Yes" << true << "";
     }
     // clang-format on
     void phoneNumberAsked()
     {
         QFETCH(std::optional<QString>, answer);
-        QFETCH(bool, added);
+        QFETCH(QString, removal);
+        QFETCH(bool, changed);
         QFETCH(QString, stored);
         CoreRig rig;
         rig.loadProvider(kDemo);
@@ -316,7 +321,14 @@ private slots:
         rig.prompter.expectInput("Please enter new phone number for \n" + kDemo, answer);
         if (answer == kDefault)
             rig.prompter.expect("This phone number already exists!");
-        QCOMPARE(rig.core.addPhoneNumber(*edited), added);
+        bool done = rig.core.addPhoneNumber(*edited);
+        if (!removal.isEmpty()) {
+            rig.prompter.expect("Are you sure to delete this phone number?",
+                                removal == "Yes" ? Prompt::Answer::Yes : Prompt::Answer::No);
+            edited->setPhone("555");
+            done = rig.core.removePhoneNumber(*edited);
+        }
+        QCOMPARE(done, changed);
         QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo + "\\Phone Numbers", "Number"), stored);
         QCOMPARE(rig.prompter.pendingExpectations(), 0);
     }
