@@ -39,3 +39,6 @@ struct AccountingRig
     ProviderProfile profile;
     std::unique_ptr<ProviderAccounts> accounts;
 };
+
+// A sample call of `provider`, 12:00:00 to 12:10:05 on 5/3/2024, its costs shown with `symbol`.
+CallRecord sampleCall(const QString &provider = QStringLiteral("Home"), const QString &symbol = QStringLiteral("$"));

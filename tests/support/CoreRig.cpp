@@ -56,11 +56,6 @@ QStringList CoreRig::statusesOver(int seconds)
     return seen;
 }
 
-QString CoreRig::stored(const QString &provider, const QString &key) const
-{
-    return store.GetSetting(SettingsLayout::Provider(provider), key, "<missing>");
-}
-
 ConnectionRig::ConnectionRig(const QString &phonebook, const QDateTime &start) : CoreRig(phonebook, start)
 {
     options.setCurrencySymbol("$");
@@ -74,7 +69,7 @@ void EngineRig::prepareHome()
     store.SaveSetting(provider, "KeepReport", "1");
     for (int item = 1; item <= 11; ++item)
         store.SaveSetting(SettingsLayout::LogSettings(), QString::number(item), "1");
-    reloadOptions();
+    options.load(store);
     loadProvider("Home");
 }
 

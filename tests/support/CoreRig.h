@@ -40,7 +40,6 @@ struct CoreRig
                       const QString &login = QString());
     // Status texts seen over the next seconds, each new text once.
     QStringList statusesOver(int seconds);
-    QString stored(const QString &provider, const QString &key) const;
 
     TempHome home;
     FakeClock clock;
@@ -50,7 +49,6 @@ struct CoreRig
     RecordingLauncher launcher;
     AppCore core;
 
-    const DateTimeFormats &formats = core.m_formats;
     SettingsStore &store = core.m_store;
     const MainState &state = core.m_state;
     MainPresenter &presenter = core.m_presenter;
@@ -90,5 +88,4 @@ struct EngineRig : ConnectionRig
     void prepareHome();
     // Connect, and run until the call is open.
     void connectAndOpen();
-    void reloadOptions() { options.load(store); }
 };

@@ -10,7 +10,7 @@ class FakeTrayIcon final : public TrayIcon
 {
     Q_OBJECT
 public:
-    explicit FakeTrayIcon(QObject *parent = nullptr);
+    explicit FakeTrayIcon(QObject *parent = nullptr) : TrayIcon(parent) {}
 
     bool isAvailable() const override { return m_available; }
     void setAvailable(bool available) { m_available = available; }
@@ -23,10 +23,13 @@ public:
     void rightClick(QPoint globalPos);
 
 protected:
-    void addIcon(const QString &tip) override;
-    void changeTip(const QString &tip) override;
-    void removeIcon() override;
-    void notify(const QString &title, const QString &text) override;
+    void addIcon(const QString &tip) override { m_calls << QStringLiteral("add:") + tip; }
+    void changeTip(const QString &tip) override { m_calls << QStringLiteral("tip:") + tip; }
+    void removeIcon() override { m_calls << QStringLiteral("remove"); }
+    void notify(const QString &title, const QString &text) override
+    {
+        m_calls << QStringLiteral("message:%1|%2").arg(title, text);
+    }
 
 private:
     bool m_available = true;

@@ -10,21 +10,6 @@ void ManualScheduler::arm(Timer timer, int intervalMs, bool once)
     slot.sequence = ++m_sequence;
 }
 
-void ManualScheduler::start(Timer timer, int intervalMs)
-{
-    arm(timer, intervalMs, false);
-}
-
-void ManualScheduler::startOnce(Timer timer, int delayMs)
-{
-    arm(timer, delayMs, true);
-}
-
-void ManualScheduler::stop(Timer timer)
-{
-    m_slots[index(timer)].active = false;
-}
-
 void ManualScheduler::advanceMs(qint64 ms)
 {
     const qint64 target = m_clock.monotonicMs() + ms;
@@ -49,7 +34,6 @@ void ManualScheduler::advanceMs(qint64 ms)
         else
             slot.due += slot.interval;
         slot.sequence = ++m_sequence;
-        ++slot.ticks;
         fire(static_cast<Timer>(next));
     }
     if (target > m_clock.monotonicMs())

@@ -13,17 +13,13 @@ public:
     explicit ManualScheduler(FakeClock &clock) : m_clock(clock) {}
 
     using Scheduler::start;
-    void start(Timer timer, int intervalMs) override;
-    void startOnce(Timer timer, int delayMs) override;
-    void stop(Timer timer) override;
+    void start(Timer timer, int intervalMs) override { arm(timer, intervalMs, false); }
+    void startOnce(Timer timer, int delayMs) override { arm(timer, delayMs, true); }
+    void stop(Timer timer) override { m_slots[index(timer)].active = false; }
     bool isActive(Timer timer) const override { return m_slots[index(timer)].active; }
-    int interval(Timer timer) const { return m_slots[index(timer)].interval; }
 
     void advanceMs(qint64 ms);
     void advanceSeconds(qint64 seconds) { advanceMs(seconds * 1000); }
-    // Fires every tick due now (without moving time).
-    void runDue() { advanceMs(0); }
-    int ticks(Timer timer) const { return m_slots[index(timer)].ticks; }
 
 private:
     struct Slot
@@ -33,7 +29,6 @@ private:
         int interval = 0;
         qint64 due = 0;
         quint64 sequence = 0;
-        int ticks = 0;
     };
     void arm(Timer timer, int intervalMs, bool once);
 

@@ -33,6 +33,17 @@ void assignTariff(SettingsStore &store, const QString &provider, const QString &
         store.SaveSetting(SettingsLayout::TariffAssignment(provider), QString::number(dayClass), tariff);
 }
 
+void flatTariff(SettingsStore &store, const QString &provider, const QString &cost)
+{
+    writeTariff(store, "Flat", {"2", "", "", cost, "0", {}, {}});
+    assignTariff(store, provider, "Flat");
+}
+
+QString providerValue(const SettingsStore &store, const QString &provider, const QString &key)
+{
+    return store.GetSetting(SettingsLayout::Provider(provider), key, "<missing>");
+}
+
 void writeValues(SettingsStore &store, const QString &section, const QStringList &entries)
 {
     for (const QString &entry : entries) {

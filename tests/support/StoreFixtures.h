@@ -24,6 +24,11 @@ void writeTariff(SettingsStore &store, const QString &name, const TariffText &ta
 void assignTariff(SettingsStore &store, const QString &provider, const QString &tariff,
                   std::initializer_list<int> dayClasses = {1, 2, 3, 4, 5, 6, 7, 8});
 
+// A tariff of one cost a minute all day ("0.10" unless given), assigned to every day class.
+void flatTariff(SettingsStore &store, const QString &provider, const QString &cost = QStringLiteral("0.10"));
+// A provider's stored value, "<missing>" when there is none.
+QString providerValue(const SettingsStore &store, const QString &provider, const QString &key);
+
 // Writes "key=value" entries (split at the first "=") into one section, in order.
 void writeValues(SettingsStore &store, const QString &section, const QStringList &entries);
 

@@ -1,41 +1,18 @@
-#include "accounting/CallAccounting.h"
-#include "presentation/MainPresenter.h"
-#include "presentation/MainState.h"
-#include "settings/SettingsStore.h"
-#include "support/FakeClock.h"
+#include "support/AccountingRig.h"
 #include "support/StoreFixtures.h"
-#include "support/TempHome.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using Field = MainState::Field;
 
 namespace {
-Money money(const char *text)
-{
-    return Money::parseOrZero(QString::fromLatin1(text));
-}
-
 LoadedTariff flatTariff(const char *cost)
 {
-    LoadedTariff tariff;
-    tariff.TariffAssigned = true;
-    tariff.name = "Flat";
+    LoadedTariff tariff{true, "Flat", {}};
     tariff.rates.option = 2;
-    tariff.rates.firstCost = money(cost);
+    tariff.rates.firstCost = Money::parseOrZero(QString::fromLatin1(cost));
     return tariff;
 }
-
-// The accounting with the texts the main window shows of it.
-struct Shown
-{
-    Shown() { presenter.observe(accounting); }
-    FakeClock clock;
-    MainState state;
-    MainPresenter presenter{state, clock, DateTimeFormats()};
-    CallAccounting accounting;
-};
 } // namespace
 
 class TestCallAccounting : public QObject
@@ -43,145 +20,111 @@ class TestCallAccounting : public QObject
     Q_OBJECT
 
 private slots:
+    // What the charge settings as stored add to a call: fee, minimum charge, time.
     // clang-format off
-    void chargesFeeAndMinimum_data()
+    void chargesStartAndEndOfCall_data()
     {
-        QTest::addColumn<bool>("feeOn");
-        QTest::addColumn<QString>("fee");       // hundredths
+        QTest::addColumn<QString>("settings"); // stored entries
         QTest::addColumn<int>("minutes");       // charged at 0.25; no tariff without minutes
-        QTest::addColumn<bool>("minimumOn");
-        QTest::addColumn<QString>("minimum");   // hundredths
         QTest::addColumn<QString>("callCost");
         QTest::addColumn<QString>("total");     // from 12.0000
-        QTest::newRow("fee 150") << true << "150" << 0 << false << "0" << "1.5000" << "13.5000";
-        QTest::newRow("fee off") << false << "150" << 0 << false << "0" << "0.0000" << "12.0000";
-        QTest::newRow("minimum raises") << false << "0" << 2 << true << "200" << "2.0000" << "14.0000";
-        QTest::newRow("minimum below cost") << false << "0" << 10 << true << "200" << "2.5000" << "14.5000";
-        QTest::newRow("minimum off") << false << "0" << 2 << false << "200" << "0.5000" << "12.5000";
-        QTest::newRow("fee and minimum") << true << "50" << 2 << true << "200" << "2.0000" << "14.0000";
-        QTest::newRow("fee not a number") << true << "abc" << 0 << false << "0" << "0.0000" << "12.0000";
+        QTest::addColumn<QString>("callTime");
+        QTest::newRow("fee 150") << "AddCost=1 AddCostTxt=150" << 0 << "1.5000" << "13.5000" << "0:0:0";
+        QTest::newRow("fee off") << "AddCost=0 AddCostTxt=150" << 0 << "0.0000" << "12.0000" << "0:0:0";
+        QTest::newRow("fee not a number") << "AddCost=1 AddCostTxt=abc" << 0 << "0.0000" << "12.0000" << "0:0:0";
+        QTest::newRow("minimum raises") << "AddMinCharge=1 AddMinChargeTxT=200" << 2 << "2.0000" << "14.0000" << "0:0:0";
+        QTest::newRow("minimum below cost") << "AddMinCharge=1 AddMinChargeTxT=200" << 10 << "2.5000" << "14.5000" << "0:0:0";
+        QTest::newRow("minimum off") << "AddMinCharge=0 AddMinChargeTxT=200" << 2 << "0.5000" << "12.5000" << "0:0:0";
+        QTest::newRow("fee and minimum") << "AddCost=1 AddCostTxt=50 AddMinCharge=1 AddMinChargeTxT=200" << 2 << "2.0000" << "14.0000" << "0:0:0";
+        QTest::newRow("time 10") << "AddTime=1 AddTimeTxT=10" << 0 << "0.0000" << "12.0000" << "0:0:10";
+        QTest::newRow("time negative") << "AddTime=1 AddTimeTxT=-5" << 0 << "0.0000" << "12.0000" << "0:0:0";
+        QTest::newRow("time a word") << "AddTime=1 AddTimeTxT=ten" << 0 << "0.0000" << "12.0000" << "0:0:0";
     }
     // clang-format on
-    void chargesFeeAndMinimum()
+    void chargesStartAndEndOfCall()
     {
-        QFETCH(bool, feeOn);
-        QFETCH(QString, fee);
+        QFETCH(QString, settings);
         QFETCH(int, minutes);
-        QFETCH(bool, minimumOn);
-        QFETCH(QString, minimum);
         QFETCH(QString, callCost);
         QFETCH(QString, total);
-
-        TempHome home;
-        SettingsStore store(home.locations().settingsDatabase());
-        StoreFixtures::writeValues(store, "General Settings",
-                                   {feeOn ? "AddCost=1" : "AddCost=0", "AddCostTxt=" + fee,
-                                    minimumOn ? "AddMinCharge=1" : "AddMinCharge=0", "AddMinChargeTxT=" + minimum});
-        const ChargeSettings settings = ChargeSettings::read(store);
-
-        Shown shown;
-        const MainState &state = shown.state;
-        CallAccounting &accounting = shown.accounting;
+        QFETCH(QString, callTime);
+        AccountingRig rig;
+        StoreFixtures::writeValues(rig.store, "General Settings", settings.split(' '));
+        const ChargeSettings charges = ChargeSettings::read(rig.store);
         AccountingFigures figures;
-        figures.totalPayment = money("12");
-        accounting.setFigures(figures);
+        figures.totalPayment = Money::parseOrZero(u"12");
+        rig.accounting.setFigures(figures);
         if (minutes > 0)
-            accounting.setTariff(flatTariff("0.25"));
-        accounting.BeginCall();
-        accounting.StartCallCharges(settings);
+            rig.accounting.setTariff(flatTariff("0.25"));
+        rig.accounting.BeginCall();
+        rig.accounting.StartCallCharges(charges);
         for (int i = 0; i < minutes; ++i)
-            QVERIFY(accounting.ChargeMinute(true, QTime(12, i)));
-        accounting.ApplyMinimumCharge(settings);
-        QCOMPARE(accounting.figures().callCost.toFixed(), callCost);
-        QCOMPARE(state.text(Field::Cost), total);
-    }
-
-    // clang-format off
-    void addedTimeOnlyWhenItIsANumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("seconds");
-        QTest::newRow("10") << "10" << 10;
-        QTest::newRow("negative") << "-5" << 0;
-        QTest::newRow("word") << "ten" << 0;
-        QTest::newRow("empty") << "" << 0;
-    }
-    // clang-format on
-    void addedTimeOnlyWhenItIsANumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, seconds);
-        TempHome home;
-        SettingsStore store(home.locations().settingsDatabase());
-        StoreFixtures::writeValues(store, "General Settings", {"AddTime=1", "AddTimeTxT=" + text});
-        CallAccounting accounting;
-        accounting.BeginCall();
-        accounting.StartCallCharges(ChargeSettings::read(store));
-        QCOMPARE(accounting.figures().call.plainText(), QString("0:0:%1").arg(seconds));
+            QVERIFY(rig.accounting.ChargeMinute(true, QTime(12, i)));
+        rig.accounting.ApplyMinimumCharge(charges);
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), callCost);
+        QCOMPARE(rig.state.text(Field::Cost), total);
+        const AccountingFigures &f = rig.accounting.figures(); // the added time counts everywhere
+        QCOMPARE(QStringList({f.call.plainText(), f.today.plainText(), f.month.plainText(), f.total.plainText()}),
+                 QStringList(4, callTime));
     }
 
     void noChargeWithoutLineOrTariff()
     {
-        Shown shown;
-        const MainState &state = shown.state;
-        CallAccounting &accounting = shown.accounting;
-        accounting.setTariff(flatTariff("0.25"));
-        QSignalSpy charged(&accounting, &CallAccounting::minuteCharged);
-        QVERIFY(!accounting.ChargeMinute(false, QTime(12, 0)));
-        accounting.setTariff(LoadedTariff());
-        QVERIFY(!accounting.ChargeMinute(true, QTime(12, 0)));
-        QCOMPARE(charged.count(), 0);
-        QCOMPARE(accounting.figures().totalPayment.raw(), 0);
+        AccountingRig rig;
+        rig.accounting.setTariff(flatTariff("0.25"));
+        QVERIFY(!rig.accounting.ChargeMinute(false, QTime(12, 0)));
+        rig.accounting.setTariff(LoadedTariff());
+        QVERIFY(!rig.accounting.ChargeMinute(true, QTime(12, 0)));
+        QCOMPARE(rig.accounting.figures().totalPayment.raw(), 0);
+        QCOMPARE(rig.state.text(Field::TariffName) + '|' + rig.state.text(Field::MinuteCost),
+                 QString("None|Cost per minute:  0"));
 
-        accounting.setTariff(flatTariff("0.120"));
-        QVERIFY(accounting.ChargeMinute(true, QTime(12, 0)));
-        QCOMPARE(state.text(Field::MinuteCost), QString("Cost per minute:  0.12"));
+        rig.accounting.setTariff(flatTariff("0.120"));
+        QCOMPARE(rig.state.text(Field::MinuteCost), QString("Cost per minute:  0.1200")); // the tariff's
+        QVERIFY(rig.accounting.ChargeMinute(true, QTime(12, 0)));
+        QCOMPARE(rig.state.text(Field::MinuteCost), QString("Cost per minute:  0.12")); // the minute charged
     }
 
     void countsAndShowsTimes()
     {
-        Shown shown;
-        const MainState &state = shown.state;
-        CallAccounting &accounting = shown.accounting;
+        AccountingRig rig;
         AccountingFigures figures;
         figures.total = TimeCounter::fromText("0:59:59");
-        figures.today = TimeCounter::fromText("0:0:55");
-        accounting.setFigures(figures);
-        accounting.BeginCall();
-        ChargeSettings settings;
-        settings.addTime = true;
-        settings.addSeconds = 10;
-        accounting.StartCallCharges(settings);
-        QCOMPARE(accounting.figures().today.plainText(), QString("0:0:65"));
-        accounting.CountSecond();
-        QCOMPARE(accounting.figures().today.plainText(), QString("0:1:6"));
-        QCOMPARE(accounting.figures().total.plainText(), QString("1:0:10"));
-        QCOMPARE(state.text(Field::TotTime), QString("01:00:10"));
-        QCOMPARE(state.text(Field::CurrTime), QString("00:00:11"));
-        QCOMPARE(state.text(Field::CallsNumber), QString("1"));
+        rig.accounting.setFigures(figures);
+        rig.accounting.BeginCall();
+        rig.accounting.CountSecond();
+        QCOMPARE(rig.state.text(Field::TotTime), QString("01:00:00"));
+        QCOMPARE(rig.state.text(Field::TodayTime) + ' ' + rig.state.text(Field::MonthTime),
+                 QString("00:00:01 00:00:01"));
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("00:00:01"));
+        QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
         // A call longer than a day shows its duration, not a time of day.
         for (int i = 0; i < 25 * 3600; ++i)
-            accounting.CountSecond();
-        QCOMPARE(state.text(Field::CurrTime), QString("25:00:11"));
+            rig.accounting.CountSecond();
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("25:00:01"));
     }
 
+    // What a day closed during a call booked is not booked again when the call ends.
     void finishedCallCostsAccumulateInDayAndMonth()
     {
         CallAccounting accounting;
         accounting.setTariff(flatTariff("0.25"));
         ChargeSettings settings;
         settings.minimumCharge = true;
-        settings.minimum = money("1");
+        settings.minimum = Money::parseOrZero(u"1");
         for (int call = 0; call < 2; ++call) {
             accounting.BeginCall();
             accounting.StartCallCharges(settings);
             accounting.ChargeMinute(true, QTime(12, 0));
+            accounting.BookCallCostSoFar();
+            QCOMPARE(accounting.figures().dayPayment.toFixed(), QString(call == 0 ? "0.2500" : "1.2500"));
             accounting.ApplyMinimumCharge(settings);
             accounting.CloseCallCharges();
         }
-        QCOMPARE(accounting.figures().dayPayment.toFixed(), QString("2.0000"));
-        QCOMPARE(accounting.figures().monthPayment.toFixed(), QString("2.0000"));
-        QCOMPARE(accounting.figures().totalPayment.toFixed(), QString("2.0000"));
+        const AccountingFigures &figures = accounting.figures();
+        QCOMPARE(
+            QStringList({figures.dayPayment.toFixed(), figures.monthPayment.toFixed(), figures.totalPayment.toFixed()}),
+            QStringList(3, "2.0000"));
     }
 };
 

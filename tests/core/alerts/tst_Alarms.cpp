@@ -10,24 +10,14 @@ using Timer = Scheduler::Timer;
 
 namespace {
 
-void alert(SettingsStore &store, const QString &key, const QString &value)
+// Home with the given alarm settings, the alarms switched on, and a call open.
+void armAndCall(EngineRig &rig, const QStringList &alerts)
 {
-    store.SaveSetting(SettingsLayout::ProviderAlerts("Home"), key, value);
-}
-
-// Home with alarm n on, its threshold, the alarms switched on, and a call open.
-void armAndCall(EngineRig &rig, int n, const QString &hours, const QString &minutes, bool disconnect = false)
-{
-    alert(rig.store, QString::number(n), "1");
-    if (n <= 4) {
-        alert(rig.store, QStringLiteral("Alert H%1").arg(n), hours);
-        alert(rig.store, QStringLiteral("Alert M%1").arg(n), minutes);
-    }
-    alert(rig.store, "Disconnect15", disconnect ? "1" : "0");
+    StoreFixtures::writeValues(rig.store, SettingsLayout::ProviderAlerts("Home"), alerts);
     rig.prepareHome();
     rig.profile.setAlertsOn(true);
-    rig.connectAndOpen();
     rig.prompter.allowMessages(); // "Log Saved!" when the alarm hangs up
+    rig.connectAndOpen();
 }
 
 } // namespace
@@ -41,46 +31,41 @@ private slots:
     void eachAlarmFiresOnce_data()
     {
         QTest::addColumn<int>("alarm");
-        QTest::addColumn<QString>("key");   // a stored figure that brings the alarm near
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("threshold");
-        QTest::addColumn<int>("firesAfter"); // seconds into the call (0: as it opens)
-        QTest::newRow("current call 0:01") << 1 << "" << "" << "01" << 60;
-        QTest::newRow("today 1:00") << 2 << "TodayTime" << "0:59:30" << "00" << 30;
-        QTest::newRow("month 2:00") << 3 << "MonthTime" << "1:59:50" << "00" << 10;
-        QTest::newRow("total 3:00") << 4 << "TotTime" << "02:59:40" << "00" << 20;
-        QTest::newRow("calls above 3") << 5 << "Calls" << "3" << "3" << 0;
-        QTest::newRow("payment above 1.00") << 6 << "Payment" << "90" << "1.00" << 0;
+        QTest::addColumn<QString>("figure"); // a stored figure that brings the alarm near
+        QTest::addColumn<QStringList>("limit");
+        QTest::addColumn<int>("firesAfter"); // seconds into the call (0: as it opens, -1: never)
+        QTest::newRow("current call 0:01") << 1 << "Calls=0" << QStringList({"Alert H1=00", "Alert M1=01"}) << 60;
+        QTest::newRow("today 1:00") << 2 << "TodayTime=0:59:30" << QStringList({"Alert H2=1", "Alert M2=00"}) << 30;
+        QTest::newRow("month 2:00") << 3 << "MonthTime=1:59:50" << QStringList({"Alert H3=2", "Alert M3=00"}) << 10;
+        QTest::newRow("total 3:00") << 4 << "TotTime=02:59:40" << QStringList({"Alert H4=3", "Alert M4=00"}) << 20;
+        QTest::newRow("calls above 3") << 5 << "Calls=3" << QStringList({"Alert Call=3"}) << 0;
+        QTest::newRow("payment above 1.00") << 6 << "Payment=90" << QStringList({"Alert Payment=1.00"}) << 0;
+        QTest::newRow("hours a word") << 1 << "Calls=0" << QStringList({"Alert H1=ab", "Alert M1=01"}) << -1;
+        QTest::newRow("no threshold") << 1 << "Calls=0" << QStringList({"Alert H1=", "Alert M1="}) << -1;
+        QTest::newRow("minutes out of range") << 1 << "Calls=0" << QStringList({"Alert H1=00", "Alert M1=75"}) << -1;
     }
     // clang-format on
     void eachAlarmFiresOnce()
     {
         QFETCH(int, alarm);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(QString, threshold);
+        QFETCH(QString, figure);
+        QFETCH(QStringList, limit);
         QFETCH(int, firesAfter);
         EngineRig rig;
         StoreFixtures::writeValues(rig.store, SettingsLayout::GeneralSettings(), {"AddCost=1", "AddCostTxt=50"});
-        if (!key.isEmpty()) {
-            rig.store.SaveSetting(SettingsLayout::Provider("Home"), key, value);
-            rig.store.SaveSetting(SettingsLayout::Provider("Home"), "TodayDate", "5/3/24");
-        }
-        if (alarm == 5)
-            alert(rig.store, "Alert Call", threshold);
-        if (alarm == 6)
-            alert(rig.store, "Alert Payment", threshold);
+        StoreFixtures::writeValues(rig.store, SettingsLayout::Provider("Home"), {figure, "TodayDate=5/3/24"});
         QSignalSpy raised(&rig.alarms, &AlarmMonitor::alarmRaised);
-        rig.prompter.allowMessages();
-        armAndCall(rig, alarm, alarm == 1 ? "00" : alarm <= 4 ? QString::number(alarm - 1) : "", threshold);
+        armAndCall(rig, limit << QString::number(alarm) + "=1");
         if (firesAfter > 0) {
             rig.scheduler.advanceSeconds(firesAfter - 2);
             QCOMPARE(raised.count(), 0);
         }
-        rig.scheduler.advanceSeconds(3);
-        QCOMPARE(raised.count(), 1);
+        rig.scheduler.advanceSeconds(firesAfter < 0 ? 300 : 3);
+        QCOMPARE(raised.count(), firesAfter < 0 ? 0 : 1);
+        if (firesAfter < 0)
+            return;
         QCOMPARE(raised.first().at(0).toInt(), alarm);
-        QCOMPARE(rig.state.text(Field::Alertmsg), QString("Alarm is activated!!!").left(21));
+        QCOMPARE(rig.state.text(Field::Alertmsg), QString("Alarm is activated!!!"));
         QVERIFY(rig.state.isShown(MainState::Indicator::Alert));
         QVERIFY(rig.scheduler.isActive(Timer::tmrFlash));
         QVERIFY(!rig.profile.alarmOn(alarm));
@@ -88,98 +73,48 @@ private slots:
         QCOMPARE(raised.count(), 1);
     }
 
-    void countdownHangsUp()
-    {
-        EngineRig rig;
-        rig.prompter.allowMessages();
-        armAndCall(rig, 1, "00", "01", true);
-        rig.scheduler.advanceSeconds(61); // the call counter shows 0:01 at 62.7 s
-        QVERIFY(rig.state.isShown(MainState::Indicator::Alert));
-        QStringList messages;
-        for (int i = 0; i < 16; ++i) {
-            rig.scheduler.advanceSeconds(1);
-            if (messages.isEmpty() || messages.last() != rig.state.text(Field::Alertmsg))
-                messages.append(rig.state.text(Field::Alertmsg));
-        }
-        QCOMPARE(messages.first(), QString("Alarm is activated! Disconnecting in: 14"));
-        QCOMPARE(messages.last(), QString("Alarm is activated! Disconnecting in: 0"));
-        QCOMPARE(messages.size(), 15);
-        QVERIFY(!rig.dialer.IsConnected());
-        QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm));
-        QVERIFY(!rig.scheduler.isActive(Timer::tmrFlash));
-        QVERIFY(rig.state.isShown(MainState::Indicator::Alert)); // stays until clicked
-    }
-
-    // The countdown ends without a hang-up: cancelled by a click on the picture, frozen by
-    // unticking Disconnect15, or gone with the alarms switched off.
+    // The countdown (with the alarm's sound every second) hangs up at 0, unless cancelled by
+    // a click on the picture, frozen by unticking Disconnect15, or gone with the alarms off.
     // clang-format off
-    void countdownStopped_data()
+    void countdownAndSound_data()
     {
         QTest::addColumn<int>("how");
-        QTest::addColumn<bool>("shown"); // the alarm's picture afterwards
-        QTest::newRow("click on the picture") << 0 << false;
-        QTest::newRow("Disconnect15 unticked") << 1 << true;
-        QTest::newRow("alarms switched off") << 2 << false;
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<bool>("shown");    // the alarm's picture
+        QTest::addColumn<bool>("flashing");
+        QTest::addColumn<int>("left");      // the countdown's last number
+        QTest::addColumn<int>("sounds");
+        QTest::newRow("runs out: hung up") << 0 << false << true << false << 0 << 15;
+        QTest::newRow("click on the picture") << 1 << true << false << false << 10 << 5;
+        QTest::newRow("Disconnect15 unticked") << 2 << true << true << true << 10 << 35;
+        QTest::newRow("alarms switched off") << 3 << true << false << false << 10 << 5;
     }
     // clang-format on
-    void countdownStopped()
+    void countdownAndSound()
     {
         QFETCH(int, how);
-        QFETCH(bool, shown);
+        QFETCH(int, left);
         EngineRig rig;
-        rig.prompter.allowMessages();
-        armAndCall(rig, 1, "00", "01", true);
+        armAndCall(
+            rig, {"1=1", "Alert H1=00", "Alert M1=01", "Disconnect15=1", "ChkSound=1", "AlertSound=/sounds/alarm.wav"});
+        const auto countdown = [&rig] { return rig.state.text(Field::Alertmsg); };
         rig.scheduler.advanceSeconds(66); // raised at 63 s, five countdown ticks since
-        QCOMPARE(rig.state.text(Field::Alertmsg), QString("Alarm is activated! Disconnecting in: 10"));
-        if (how == 0) {
+        QCOMPARE(countdown(), QString("Alarm is activated! Disconnecting in: 10"));
+        QCOMPARE(rig.sound.played, QStringList(5, "/sounds/alarm.wav"));
+        if (how == 1)
             rig.alarms.silence();
-        } else if (how == 1) {
+        if (how == 2)
             rig.profile.setChecked(ProviderProfile::Check::Disconnect15, false);
-        } else {
+        if (how == 3) {
             rig.core.setAlertsOn(false);
-            QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm) && !rig.scheduler.isActive(Timer::tmrFlash));
+            QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm));
         }
         rig.scheduler.advanceSeconds(30);
-        QVERIFY(rig.dialer.IsConnected());
-        QCOMPARE(rig.state.isShown(MainState::Indicator::Alert), shown);
-        QCOMPARE(rig.state.text(Field::Alertmsg), QString("Alarm is activated! Disconnecting in: 10"));
-    }
-
-    void soundEverySecondUntilSilenced()
-    {
-        EngineRig rig;
-        alert(rig.store, "ChkSound", "1");
-        alert(rig.store, "AlertSound", "/sounds/alarm.wav");
-        rig.prompter.allowMessages();
-        armAndCall(rig, 1, "00", "01");
-        rig.scheduler.advanceSeconds(64);
-        const int played = int(rig.sound.played.count("/sounds/alarm.wav"));
-        QVERIFY(played >= 3 && played <= 5);
-        rig.alarms.silence();
-        rig.scheduler.advanceSeconds(10);
-        QCOMPARE(int(rig.sound.played.count("/sounds/alarm.wav")), played);
-    }
-
-    // clang-format off
-    void thresholdThatIsNoNumberNeverFires_data()
-    {
-        QTest::addColumn<QString>("hours");
-        QTest::addColumn<QString>("minutes");
-        QTest::newRow("word") << "ab" << "01";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("minutes out of range") << "00" << "75";
-    }
-    // clang-format on
-    void thresholdThatIsNoNumberNeverFires()
-    {
-        QFETCH(QString, hours);
-        QFETCH(QString, minutes);
-        EngineRig rig;
-        rig.prompter.allowMessages();
-        QSignalSpy raised(&rig.alarms, &AlarmMonitor::alarmRaised);
-        armAndCall(rig, 1, hours, minutes);
-        rig.scheduler.advanceSeconds(300);
-        QCOMPARE(raised.count(), 0);
+        QTEST(rig.dialer.IsConnected(), "connected");
+        QTEST(rig.state.isShown(MainState::Indicator::Alert), "shown");
+        QTEST(rig.scheduler.isActive(Timer::tmrFlash), "flashing");
+        QCOMPARE(countdown(), "Alarm is activated! Disconnecting in: " + QString::number(left));
+        QTEST(int(rig.sound.played.size()), "sounds");
     }
 };
 

@@ -4,77 +4,59 @@
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include "mail/Pop3Check.h"
 
-#include <memory>
-#include <vector>
-
-class QTcpSocket;
-
 // A POP3 server on 127.0.0.1 that plays a script: the first reply is the greeting, each
-// further one answers the next command line. Replies may come in several pieces (written
-// apart, so they arrive in separate reads), may be left out (silence) or may end the
-// connection. Every connection's command lines are recorded.
+// further one answers the next command line. A reply is written as it stands, except that
+// "|" cuts it into pieces written apart (so they arrive in separate reads), a "#" at its end
+// closes the connection after it, and an empty one is silence. The last connection's command
+// lines are recorded.
 class ScriptedPop3Server : public QObject
 {
     Q_OBJECT
 public:
-    struct Reply
-    {
-        QList<QByteArray> pieces;
-        bool hangUp = false; // close the connection after the pieces
-    };
-    static Reply say(const QByteArray &line) { return {{line + "\r\n"}, false}; }
-    static Reply pieces(const QList<QByteArray> &pieces) { return {pieces, false}; }
-    static Reply silence() { return {{}, false}; }
-    static Reply hangUp(const QByteArray &line = QByteArray())
-    {
-        return {line.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{line + "\r\n"}, true};
-    }
+    using Script = QList<QByteArray>;
     // A mailbox holding `stat`: greeting, USER, PASS, STAT, and a QUIT that logs out.
-    static QList<Reply> mailbox(const QByteArray &stat = "+OK 2 320");
+    static Script mailbox(const QByteArray &stat = "+OK 2 320");
 
     ScriptedPop3Server();
-    ~ScriptedPop3Server() override;
 
     quint16 port() const { return m_server.serverPort(); }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
 
     // The script of every following connection.
-    void setScript(const QList<Reply> &script) { m_script = script; }
+    void setScript(const Script &script) { m_script = script; }
 
-    int connections() const { return int(m_connections.size()); }
-    // Command lines (without line ends) received on a connection, the last by default.
-    QList<QByteArray> commands(int connection = -1) const;
-    // Whether the client closed that connection (or the server hung up).
-    bool closed(int connection = -1) const;
-    // Writes to a connection outside the script (a late reply).
-    void write(int connection, const QByteArray &bytes);
+    int connections() const { return m_connections; }
+    // The last connection's command lines (without line ends).
+    QList<QByteArray> commands() const { return m_last.commands; }
+    // Whether the client closed the last connection (or the server hung up).
+    bool closed() const { return m_last.closed; }
 
 private:
+    // A connection is followed until the next one comes.
     struct Connection
     {
         QTcpSocket *socket = nullptr;
-        QList<Reply> script;
-        qsizetype next = 0;
+        Script script; // the replies still to come
         QByteArray received;
         QList<QByteArray> commands;
         bool closed = false;
     };
     void accept();
-    void onReadyRead(Connection &connection);
-    void play(Connection &connection);
+    void play();
     void writePieces(QTcpSocket *socket, QList<QByteArray> pieces, bool hangUp);
-    const Connection &at(int connection) const;
 
     QTcpServer m_server;
-    QList<Reply> m_script = mailbox();
-    std::vector<std::unique_ptr<Connection>> m_connections;
+    Script m_script = mailbox();
+    int m_connections = 0;
+    Connection m_last;
 };
 
 // The mailbox script with the reply to `step` replaced (and nothing after it).
-QList<ScriptedPop3Server::Reply> failingAt(Pop3Check::Step step, const ScriptedPop3Server::Reply &reply);
+ScriptedPop3Server::Script failingAt(Pop3Check::Step step, const QByteArray &reply);
 
 // A loopback port nobody listens on (taken and given back at once).
 quint16 UnusedPort();

@@ -18,10 +18,23 @@ void chargeSettings(SettingsStore &store)
         {"AddCost=1", "AddCostTxt=50", "AddTime=1", "AddTimeTxT=10", "AddMinCharge=1", "AddMinChargeTxT=200"});
 }
 
-void flatTariff(SettingsStore &store, const QString &cost = "0.10")
+QString stored(const EngineRig &rig, const QString &key)
 {
-    StoreFixtures::writeTariff(store, "Flat", {"2", "", "", cost, "0", {}, {}});
-    StoreFixtures::assignTariff(store, "Home", "Flat");
+    return StoreFixtures::providerValue(rig.store, "Home", key);
+}
+
+// Home on a flat 0.10 a minute, and a call open.
+void openFlatCall(EngineRig &rig)
+{
+    StoreFixtures::flatTariff(rig.store, "Home");
+    rig.prepareHome();
+    rig.connectAndOpen();
+}
+
+void hangUp(EngineRig &rig)
+{
+    rig.dialer.DisconnectCommand();
+    rig.scheduler.advanceSeconds(2);
 }
 
 } // namespace
@@ -49,12 +62,10 @@ private slots:
         EngineRig rig(dropped ? "[Home]\nNumber=555-0100\nConnectAfter=2\nDropAfter=126\n"
                               : "[Home]\nNumber=555-0100\nConnectAfter=2\n[Work]\n");
         chargeSettings(rig.store);
-        flatTariff(rig.store);
-        StoreFixtures::assignTariff(rig.store, "Work", "Flat");
+        StoreFixtures::flatTariff(rig.store, "Work");
         StoreFixtures::writeValues(rig.store, SettingsLayout::GeneralSettings(),
                                    {"chkSound2=1", "Sound2=/sounds/bye.wav"});
-        rig.prepareHome();
-        rig.connectAndOpen();
+        openFlatCall(rig);
         QCOMPARE(rig.state.text(Field::Cost), QString("0.5000"));
         QVERIFY(!rig.state.providerListEnabled());
         rig.prompter.expect("Log Saved!");
@@ -73,7 +84,7 @@ private slots:
         QCOMPARE(rig.sound.played, QStringList({"/sounds/bye.wav"}));
         QCOMPARE(rig.state.text(Field::Cost), QString(otherPicked ? "0.0000" : "2.0000"));
         QCOMPARE(rig.state.text(Field::TotTime), otherPicked ? QString("00:00:00") : totTime);
-        QCOMPARE(rig.stored("Home", "TotTime"), totTime);
+        QCOMPARE(stored(rig, "TotTime"), totTime);
         const QByteArray report = rig.home.readFile("Logs/Report.ini");
         QVERIFY(report.endsWith(",\"$2.0000\",\"0:2:15\",\"0:2:15\",\"0:2:15\",\"$2.0000\"\r\n"));
         if (dropped)
@@ -84,7 +95,9 @@ private slots:
         QCOMPARE(rig.home.readFile("Logs/Report.ini"), report);
     }
 
-    // Counted from the monotonic clock: an hour online is 1:00:00, not 3 % more.
+    // Counted from the monotonic clock: an hour online is 1:00:00, not 3 % more. The first
+    // minute is charged sixty seconds after connecting (not after the provider's pick), the
+    // counters are stored at least every minute meanwhile, so a crash loses little.
     void oneHourIsOneHourAcrossATariffBoundary()
     {
         EngineRig rig("[Home]\nConnectAfter=2\n", QDateTime(QDate(2024, 3, 5), QTime(7, 30, 0)));
@@ -92,28 +105,26 @@ private slots:
         StoreFixtures::writeTariff(rig.store, "Day", {"0", "08:00", "20:00", "0.10", "0.02", {}, {}});
         StoreFixtures::assignTariff(rig.store, "Home", "Day");
         rig.prepareHome();
+        rig.scheduler.advanceSeconds(45);
         rig.connectAndOpen();
         rig.prompter.allowMessages();
-        rig.scheduler.advanceMs(3600 * 1000 + 100);
-        QCOMPARE(rig.state.text(Field::CurrTime), QString("01:00:00"));
-        rig.dialer.DisconnectCommand();
-        rig.scheduler.advanceSeconds(2);
-        QCOMPARE(rig.stored("Home", "TotTime"), QString("01:00:00"));
-        // Charged at 07:31:02 .. 08:30:02: 29 minutes before 08:00:00, 31 after (bound itself costs 0.02).
-        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("3.6800"));
-    }
-
-    void firstMinuteChargedSixtySecondsAfterConnecting()
-    {
-        EngineRig rig;
-        flatTariff(rig.store);
-        rig.prepareHome();
-        rig.scheduler.advanceSeconds(45); // the provider was picked a while before Connect
-        rig.connectAndOpen();
         rig.scheduler.advanceSeconds(59);
         QCOMPARE(rig.accounting.figures().callCost.raw(), 0);
+        QVERIFY(!rig.state.providerListEnabled()); // the line is in use
         rig.scheduler.advanceSeconds(1);
-        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.1000"));
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.0200"));
+        const auto seconds = [](const TimeCounter &c) { return c.hours * 3600 + c.minutes * 60 + c.seconds; };
+        for (int second = 60; second < 3600; second += 7) {
+            rig.scheduler.advanceSeconds(std::min(7, 3600 - second));
+            const TimeCounter saved = TimeCounter::fromText(stored(rig, "TotTime"));
+            QVERIFY2(seconds(rig.accounting.figures().total) - seconds(saved) <= 60, qPrintable(saved.plainText()));
+        }
+        rig.scheduler.advanceMs(100);
+        QCOMPARE(rig.state.text(Field::CurrTime), QString("01:00:00"));
+        hangUp(rig);
+        QCOMPARE(stored(rig, "TotTime"), QString("01:00:00"));
+        // Charged at 07:31:47 .. 08:30:47: 29 minutes before 08:00:00, 31 after.
+        QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("3.6800"));
     }
 
     // Two calls on one day, as the log, the report and the stored counters take them.
@@ -121,14 +132,13 @@ private slots:
     {
         EngineRig rig("[Home]\nConnectAfter=2\n", QDateTime(QDate(2024, 3, 5), QTime(12, 0, 3)));
         chargeSettings(rig.store);
-        flatTariff(rig.store);
+        StoreFixtures::flatTariff(rig.store, "Home");
         rig.prepareHome();
         for (const int seconds : {115, 290}) { // plus the added 10: 2:05 and 5:00 charged
             rig.connectAndOpen();
             rig.prompter.expect("Log Saved!");
             rig.scheduler.advanceSeconds(seconds);
-            rig.dialer.DisconnectCommand();
-            rig.scheduler.advanceSeconds(2);
+            hangUp(rig);
             rig.clock.setNow(rig.clock.now().addSecs(60 * 5));
         }
         const QByteArray bar(87, '_');
@@ -151,7 +161,7 @@ private slots:
             {"MonthTime", "0:7:5"},    {"Payment", "400"},      {"Month Payment", "400"}, {"Day Payment", "400"},
         };
         for (const auto &[key, value] : expected)
-            QCOMPARE(rig.stored("Home", key), value);
+            QCOMPARE(stored(rig, key), value);
         QCOMPARE(rig.state.text(Field::Cost), QString("4.0000"));
         QCOMPARE(rig.prompter.shownTexts(), QStringList({"Log Saved!", "Log Saved!"}));
     }
@@ -160,9 +170,7 @@ private slots:
     void messageLeftOpenTenMinutes()
     {
         EngineRig rig;
-        flatTariff(rig.store);
-        rig.prepareHome();
-        rig.connectAndOpen();
+        openFlatCall(rig);
         rig.scheduler.advanceSeconds(5);
         // A message opened from Timer1 (here: the alarm's tray path stands in, any prompt
         // will do) stays open for ten minutes of virtual time.
@@ -182,7 +190,7 @@ private slots:
     void programsStartOncePerCallInOrder()
     {
         EngineRig rig;
-        flatTariff(rig.store);
+        StoreFixtures::flatTariff(rig.store, "Home");
         const QList<QPair<QString, bool>> programs = {
             {"browser --new", true}, {"editor", false}, {"missing-mailer", true}, {"news", true}};
         for (int i = 0; i < programs.size(); ++i) {
@@ -201,7 +209,6 @@ private slots:
         rig.scheduler.advanceSeconds(3);
         QCOMPARE(rig.launcher.started, QStringList({"browser --new", "missing-mailer", "news"}));
         QCOMPARE(rig.prompter.shown().size(), 1);
-        QCOMPARE(rig.prompter.shown().first().title, QString("Error!"));
         QCOMPARE(rig.prompter.shown().first().icon, Prompt::Icon::Critical);
         QCOMPARE(rig.state.text(Field::CallsNumber), QString("1"));
     }
@@ -227,13 +234,11 @@ private slots:
         QCOMPARE(rig.state.text(Field::TodayTime), QString("00:02:04"));
         // One minute before midnight at 0.10, three after at 0.05.
         QCOMPARE(rig.accounting.figures().callCost.toFixed(), QString("0.2500"));
-        QCOMPARE(rig.stored("Home", "TodayDate"), QString("1/2/24"));
+        QCOMPARE(stored(rig, "TodayDate"), QString("1/2/24"));
         // The call's end adds only the rest to the new day; the call and the total stay whole.
-        rig.dialer.DisconnectCommand();
-        rig.scheduler.advanceSeconds(2);
-        QCOMPARE(rig.stored("Home", "Day Payment"), QString("15"));
-        QCOMPARE(rig.stored("Home", "Month Payment"), QString("15"));
-        QCOMPARE(rig.stored("Home", "Payment"), QString("25"));
+        hangUp(rig);
+        const QStringList payments = {stored(rig, "Day Payment"), stored(rig, "Month Payment"), stored(rig, "Payment")};
+        QCOMPARE(payments, QStringList({"15", "15", "25"}));
         QVERIFY(rig.home.readFile("Logs/Report.ini").contains("\"$0.2500\""));
     }
 
@@ -243,9 +248,7 @@ private slots:
     void lockedStoreKeepsTheCall()
     {
         EngineRig rig;
-        flatTariff(rig.store);
-        rig.prepareHome();
-        rig.connectAndOpen();
+        openFlatCall(rig);
         rig.scheduler.advanceSeconds(30);
         StoreFixtures::WriteLock lock(rig.home.locations().settingsDatabase());
         rig.prompter.expect("LineMinder could not save the counters of Home: database is locked. They are kept and "
@@ -259,39 +262,21 @@ private slots:
         QCOMPARE(rig.prompter.shown().size(), 1); // no "Log Saved!"
         QVERIFY(rig.home.readFile("Logs/Report.ini").startsWith("\"Home\",\"1\","));
         rig.scheduler.advanceSeconds(30); // retries, untold
-        QCOMPARE(rig.stored("Home", "Calls"), QString("<missing>"));
+        QCOMPARE(stored(rig, "Calls"), QString("<missing>"));
         lock.release();
         rig.scheduler.advanceSeconds(10);
-        QCOMPARE(rig.stored("Home", "Calls"), QString("1"));
-        QCOMPARE(rig.stored("Home", "TotTime"), QString("00:00:30"));
+        QCOMPARE(QStringList({stored(rig, "Calls"), stored(rig, "TotTime")}), QStringList({"1", "00:00:30"}));
         QCOMPARE(rig.prompter.shown().size(), 1);
         rig.prompter.allowMessages();
         rig.connectAndOpen();
         QCOMPARE(rig.state.text(Field::CallsNumber), QString("2"));
     }
 
-    // Counters are stored at least every minute during a call, so a crash loses little.
-    void storedCountersNeverLagAMinute()
-    {
-        EngineRig rig;
-        flatTariff(rig.store);
-        rig.prepareHome();
-        rig.connectAndOpen();
-        for (int second = 0; second < 600; second += 7) {
-            rig.scheduler.advanceSeconds(7);
-            const TimeCounter stored = TimeCounter::fromText(rig.stored("Home", "TotTime"));
-            const TimeCounter counted = rig.accounting.figures().total;
-            const auto seconds = [](const TimeCounter &c) { return c.hours * 3600 + c.minutes * 60 + c.seconds; };
-            QVERIFY2(seconds(counted) - seconds(stored) <= 60,
-                     qPrintable(counted.plainText() + " counted, " + stored.plainText() + " stored"));
-        }
-    }
-
     // Counted and charged by the minute, but no call: no fee, no minimum charge, no log.
     void connectionMadeOutsideIsCountedButNotOpened()
     {
         EngineRig rig;
-        flatTariff(rig.store);
+        StoreFixtures::flatTariff(rig.store, "Home");
         chargeSettings(rig.store);
         rig.prepareHome();
         rig.scheduler.advanceSeconds(25); // the provider was picked a while before
@@ -323,7 +308,7 @@ private slots:
         QFETCH(QString, message);
         EngineRig rig;
         if (!holidays.isEmpty())
-            flatTariff(rig.store);
+            StoreFixtures::flatTariff(rig.store, "Home");
         rig.home.writeFile("Holiday.hl", holidays);
         bool once = true;
         rig.prompter.whileOpen([&](const Prompt &) {
@@ -333,7 +318,7 @@ private slots:
         rig.prompter.allowMessages();
         rig.dialer.SelectProvider("Home");
         QCOMPARE(rig.prompter.shownTexts(), QStringList({message}));
-        QCOMPARE(rig.stored("Home", "TodayDate"), QString("5/3/24"));
+        QCOMPARE(stored(rig, "TodayDate"), QString("5/3/24"));
     }
 
     // A reset while a call runs: the figures count on from zero (the engine credits only the seconds since,
@@ -353,11 +338,11 @@ private slots:
         QFETCH(QString, reset);
         QFETCH(QString, shown);
         EngineRig rig;
-        flatTariff(rig.store);
+        StoreFixtures::flatTariff(rig.store, "Home");
         rig.prepareHome();
         rig.connectAndOpen();
         rig.scheduler.advanceSeconds(90);
-        const QString stored = rig.stored("Home", "TotTime");
+        const QString before = stored(rig, "TotTime");
         rig.prompter.expect(reset == "all" ? "Are you sure to RESET all Timers and Counters?"
                                            : "Are you sure to RESET all Selected Timers and Counters?",
                             reset == "no" ? Prompt::Answer::No : Prompt::Answer::Yes);
@@ -365,7 +350,7 @@ private slots:
         QCOMPARE(rig.core.resetCounters(reset == "all" ? AppCore::Reset::All : AppCore::Reset::Selected,
                                         {Counter::Today, Counter::Cost}),
                  reset != "no");
-        QCOMPARE(rig.stored("Home", "TotTime"), stored);
+        QCOMPARE(stored(rig, "TotTime"), before);
         rig.scheduler.advanceSeconds(1);
         QStringList texts;
         for (Field field :

@@ -287,7 +287,7 @@ private slots:
         const QString outcome =
             how == "cancel" ? QString() : QVariant::fromValue(rig.core.commitProviderSettings(*edited)).toString();
         QCOMPARE(outcome, result);
-        QCOMPARE(rig.stored(kDemo, "Login"), storedLogin);
+        QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo, "Login"), storedLogin);
         QCOMPARE(rig.accounts.connection().login, liveLogin);
         QCOMPARE(rig.accounts.connection().password, password);
     }

@@ -11,78 +11,44 @@ class TestValues : public QObject
 
 private slots:
     // clang-format off
-    void parses_data()
+    void parsesAndFormats_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<qint64>("raw");
-        QTest::newRow("0.12") << "0.12" << true << qint64(1200);
-        QTest::newRow("comma") << "0,12" << true << qint64(1200);
-        QTest::newRow("whole") << "150" << true << qint64(1500000);
-        QTest::newRow("blanks") << " 2.5 " << true << qint64(25000);
-        QTest::newRow("negative") << "-1.5" << true << qint64(-15000);
-        QTest::newRow("leading point") << ".5" << true << qint64(5000);
-        QTest::newRow("round half up") << "0.00005" << true << qint64(1);
-        QTest::newRow("round down") << "0.00004999" << true << qint64(0);
-        QTest::newRow("round negative half") << "-0.00005" << true << qint64(-1);
-        QTest::newRow("empty") << "" << false << qint64(0);
-        QTest::newRow("point only") << "." << false << qint64(0);
-        QTest::newRow("two points") << "1.2.3" << false << qint64(0);
-        QTest::newRow("sign only") << "-" << false << qint64(0);
-        QTest::newRow("too big") << "99999999999999999999" << false << qint64(0);
-        QTest::newRow("too big, zeros") << "100000000000000000000" << false << qint64(0);
-        QTest::newRow("largest") << "999999999999.9999" << true << qint64(9999999999999999);
-        QTest::newRow("smallest") << "-000999999999999.9999" << true << qint64(-9999999999999999);
-        QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << false << qint64(0);
-        QTest::newRow("rounded past the range") << "999999999999.99995" << false << qint64(0);
-        QTest::newRow("exponent") << "1e3" << false << qint64(0);
+        QTest::addColumn<QString>("shown"); // fixed and plain; empty: no amount
+        QTest::newRow("comma") << "0,12" << "0.1200 0.12";
+        QTest::newRow("whole") << "150" << "150.0000 150";
+        QTest::newRow("blanks") << " 2.5 " << "2.5000 2.5";
+        QTest::newRow("negative") << "-1.5" << "-1.5000 -1.5";
+        QTest::newRow("leading point") << ".5" << "0.5000 0.5";
+        QTest::newRow("round half up") << "0.00005" << "0.0001 0.0001";
+        QTest::newRow("round down") << "0.00004999" << "0.0000 0";
+        QTest::newRow("round negative half") << "-0.00005" << "-0.0001 -0.0001";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("point only") << "." << "";
+        QTest::newRow("two points") << "1.2.3" << "";
+        QTest::newRow("sign only") << "-" << "";
+        QTest::newRow("zeros past 64 bits") << "1" + QString(64, '0') << "";
+        QTest::newRow("largest") << "999999999999.9999" << "999999999999.9999 999999999999.9999";
+        QTest::newRow("smallest") << "-000999999999999.9999" << "-999999999999.9999 -999999999999.9999";
+        QTest::newRow("13 digits: times 100 would overflow") << "1000000000000" << "";
+        QTest::newRow("rounded past the range") << "999999999999.99995" << "";
+        QTest::newRow("exponent") << "1e3" << "";
     }
     // clang-format on
-    void parses()
+    void parsesAndFormats()
     {
         QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(qint64, raw);
+        QFETCH(QString, shown);
         const auto money = Money::parse(text);
-        QCOMPARE(money.has_value(), valid);
-        if (valid)
-            QCOMPARE(money->raw(), raw);
-    }
-
-    // clang-format off
-    void formats_data()
-    {
-        QTest::addColumn<QString>("fixed");
-        QTest::addColumn<qint64>("raw");
-        QTest::addColumn<QString>("plain");
-        QTest::newRow("zero") << "0.0000" << qint64(0) << "0";
-        QTest::newRow("0.12") << "0.1200" << qint64(1200) << "0.12";
-        QTest::newRow("1350") << "1350.0000" << qint64(13500000) << "1350";
-        QTest::newRow("tiny") << "0.0001" << qint64(1) << "0.0001";
-        QTest::newRow("negative") << "-1.5000" << qint64(-15000) << "-1.5";
-    }
-    // clang-format on
-    void formats()
-    {
-        QFETCH(qint64, raw);
-        QFETCH(QString, fixed);
-        QFETCH(QString, plain);
-        QCOMPARE(Money::fromRaw(raw).toFixed(), fixed);
-        QCOMPARE(Money::fromRaw(raw).toPlain(), plain);
+        QCOMPARE(money ? money->toFixed() + ' ' + money->toPlain() : QString(), shown);
     }
 
     void hundredthsConvertExactly()
     {
         QCOMPARE(Money::parseOrZero(u"150").hundredthsToUnits().toFixed(), QString("1.5000"));
-        QCOMPARE(Money::parseOrZero(u"1").hundredthsToUnits().toFixed(), QString("0.0100"));
         QCOMPARE(Money::parseOrZero(u"0.005").hundredthsToUnits().toFixed(), QString("0.0001")); // rounded
         QCOMPARE(Money::parseOrZero(u"-0.005").hundredthsToUnits().toFixed(), QString("-0.0001"));
         QCOMPARE(Money::parseOrZero(u"12.3456").unitsToHundredths().toPlain(), QString("1234.56"));
-        // Adding a cost of 0.1 ten times is exactly 1, unlike a double.
-        Money total;
-        for (int i = 0; i < 10; ++i)
-            total += Money::parseOrZero(u"0.1");
-        QCOMPARE(total.toFixed(), QString("1.0000"));
     }
 
     // Sums and conversions stop at the range's edges instead of overflowing.
@@ -91,8 +57,7 @@ private slots:
         const Money top = Money::fromRaw(Money::kMaxRaw);
         const Money bottom = Money::fromRaw(-Money::kMaxRaw);
         Money total = top;
-        for (int minute = 0; minute < 366 * 24 * 60; ++minute)
-            total += top;
+        total += top;
         QCOMPARE(total, top);
         QCOMPARE(top.unitsToHundredths(), top);
         QCOMPARE(bottom - top, bottom);
@@ -105,8 +70,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("minutes");
-        QTest::newRow("1:30:0") << "1:30:0" << 90;
-        QTest::newRow("0:0:30") << "0:0:30" << 0;
         QTest::newRow("0:1:30") << "0:1:30" << 2;
         QTest::newRow("0:2:30") << "0:2:30" << 2;
         QTest::newRow("0:2:31") << "0:2:31" << 3;
@@ -119,6 +82,7 @@ private slots:
         QTest::newRow("64-bit hours") << "9223372036854775807:0:0" << std::numeric_limits<int>::max();
         QTest::newRow("hours beyond 64 bits") << "99999999999999999999:0:0" << std::numeric_limits<int>::max();
         QTest::newRow("signed, beyond 64 bits") << "+10000000000000000000:0:0" << std::numeric_limits<int>::max();
+        QTest::newRow("sign before a letter") << "+x1:5:0" << 5;
         QTest::newRow("64-bit seconds") << "0:0:9223372036854775807" << 35791394;
     }
     // clang-format on
@@ -131,12 +95,7 @@ private slots:
 
     void counterTextsAndCarry()
     {
-        TimeCounter counter = TimeCounter::fromText("0:59:59");
-        counter.addSecond();
-        QCOMPARE(counter.plainText(), QString("1:0:0"));
-        QCOMPARE(counter.paddedText(), QString("01:00:00"));
-
-        counter = TimeCounter::fromText("0:0:55");
+        TimeCounter counter = TimeCounter::fromText("0:0:55");
         counter.addSeconds(10);
         QCOMPARE(counter.plainText(), QString("0:0:65"));
         counter.addSecond();
@@ -145,9 +104,8 @@ private slots:
         // Hours are not a byte: 300 hours load, count on and save.
         counter = TimeCounter::fromText("300:59:59");
         counter.addSecond();
-        QCOMPARE(counter.plainText(), QString("301:0:0"));
-        QCOMPARE(TimeCounter::fromText("123:04:05").paddedText(), QString("123:04:05"));
-        QCOMPARE(TimeCounter::fromText("15"), TimeCounter());
+        QCOMPARE(counter.plainText() + ' ' + counter.paddedText(), QString("301:0:0 301:00:00"));
+        QCOMPARE(TimeCounter::fromText("3:4:10").paddedText(), QString("03:04:10"));
         QCOMPARE(TimeCounter::fromText("00:00:00"), TimeCounter()); // a reset counter's text
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
 
@@ -165,8 +123,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("5/3/24") << "5/3/24" << QDate(2024, 3, 5);
         QTest::newRow("31/1/99") << "31/1/99" << QDate(2099, 1, 31);
+        QTest::newRow("25/12/09") << "25/12/09" << QDate(2009, 12, 25);
         QTest::newRow("1/2/2023") << "1/2/2023" << QDate(2023, 2, 1);
         QTest::newRow("zero") << "0" << QDate();
         QTest::newRow("not a date") << "31/2/24" << QDate();
@@ -177,20 +135,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QDate, date);
         QCOMPARE(ParseTodayDate(text), date);
-        if (date.isValid())
-            QCOMPARE(ParseTodayDate(FormatTodayDate(date)), date);
+        if (date.isValid() && !text.endsWith(QString::number(date.year()))) // four-digit years are only read
+            QCOMPARE(FormatTodayDate(date), text);
     }
 
     void smallHelpers()
     {
-        QCOMPARE(FormatTodayDate(QDate(2024, 3, 5)), QString("5/3/24"));
-        QCOMPARE(FormatTodayDate(QDate(2009, 12, 25)), QString("25/12/09"));
         QCOMPARE(MonthKey(QDate(2024, 3, 31)), QString("3/2024"));
         QCOMPARE(TextBeforeNull(QString("abc") + QChar(0) + "def"), QString("abc"));
-        QCOMPARE(TextBeforeNull(QString(QChar(0)) + "x"), QString());
         QCOMPARE(TextBeforeNull("Home ISP"), QString("Home ISP"));
-        const TimeParts parts = SplitTimeText("12:5:0");
-        QCOMPARE(parts.hours + "|" + parts.minutes + "|" + parts.seconds, QString("12|5|0"));
     }
 };
 

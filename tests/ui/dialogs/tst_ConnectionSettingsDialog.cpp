@@ -176,7 +176,7 @@ private slots:
         if (mailOn)
             rig.prompter.expect("You must enter your mail server's address!");
         rig.click(button);
-        QCOMPARE(rig.stored(kDemo, "Login"), stored);
+        QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo, "Login"), stored);
         QCOMPARE(rig.dialog->isVisible(), open);
         if (open)
             QCOMPARE(rig.child<QTabWidget>("tabPages")->currentIndex(), int(ConnectionSettingsDialog::EMail));

@@ -1,15 +1,14 @@
 // Stands in for pppd in tst_pppdline. Appends to $FAKE_PPPD_RECORD how it was started (pid,
-// arguments, environment) and whether the password read from its passwordfd was right, prints
-// the log of a scripted call as pppd with chat -v -s prints it, and ends with pppd's status;
-// SIGTERM ends it like pppd (5). The peer file $FAKE_PPPD_PEERS/<entry> picks the script
-// ("# fake-scenario: busy") and the expected password ("# fake-password: secret").
-// "fake_pppd idle" only waits for SIGTERM: the pppd of a link started elsewhere.
+// arguments, environment) and the password it read from its passwordfd, prints the log of a
+// scripted call as pppd with chat -v -s prints it, and ends with pppd's status; SIGTERM ends it
+// like pppd (5). The entry's name picks the script: busy, scriptfail, peerhangup, ignoreterm
+// (SIGTERM is logged and ignored), anything else connects. Without "call" it stands for the pppd
+// of a link started elsewhere.
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -46,16 +45,6 @@ void Say(const std::vector<std::string> &lines)
     std::fflush(stdout);
 }
 
-std::string PeerValue(const std::string &peerFile, const std::string &key)
-{
-    std::ifstream in(peerFile);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("# " + key + ": ", 0) == 0)
-            return line.substr(key.size() + 4);
-    }
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,58 +65,32 @@ int main(int argc, char **argv)
     };
 
     Record("pid " + std::to_string(getpid()));
-    std::string entry;
-    int passwordFd = -1;
+    std::string scenario;
     for (int i = 1; i < argc; ++i) {
         Record(std::string("arg ") + argv[i]);
         if (i + 1 < argc && std::strcmp(argv[i], "call") == 0)
-            entry = argv[i + 1];
-        if (i + 1 < argc && std::strcmp(argv[i], "passwordfd") == 0)
-            passwordFd = std::atoi(argv[i + 1]);
+            scenario = argv[i + 1];
+        if (i + 1 < argc && std::strcmp(argv[i], "passwordfd") == 0) {
+            std::string password;
+            char buffer[64];
+            for (ssize_t n; (n = read(std::atoi(argv[i + 1]), buffer, sizeof buffer)) > 0;)
+                password.append(buffer, n);
+            Record("password " + password);
+        }
     }
     for (char **env = environ; *env; ++env)
         Record(std::string("env ") + *env);
-    if (argc == 2 && std::strcmp(argv[1], "idle") == 0) {
-        waitForTerm();
-        return 5;
-    }
 
-    const std::string peerFile = std::string(std::getenv("FAKE_PPPD_PEERS")) + "/" + entry;
-    const std::string scenario = PeerValue(peerFile, "fake-scenario");
-    const std::string expected = PeerValue(peerFile, "fake-password");
-    bool passwordOk = expected.empty();
-    if (passwordFd >= 0) {
-        std::string password;
-        char buffer[64];
-        for (ssize_t n; (n = read(passwordFd, buffer, sizeof buffer)) > 0;)
-            password.append(buffer, n);
-        passwordOk = password == expected;
-        Record(passwordOk ? "password ok" : "password wrong");
-    }
-
-    Say({"pppd 2.4.9 started by tester, uid 1000"});
-    if (scenario == "locked") {
-        Say({"Device /dev/ttyS0 is locked by pid 4242"});
-        return 6;
-    }
-    Say({"abort on (BUSY)", "abort on (NO CARRIER)", "abort on (NO DIALTONE)", "report (CONNECT)", "send (ATZ^M)",
-         "expect (OK)", "ATZ^M^M", "OK", " -- got it", "", "send (ATDT0123^M)", "expect (CONNECT)", "^M"});
-    if (scenario == "busy" || scenario == "nocarrier") {
-        const std::string word = scenario == "busy" ? "BUSY" : "NO CARRIER";
-        Say({word, " -- failed", "Failed (" + word + ")", "Connect script failed"});
+    Say({"pppd 2.4.9 started by tester, uid 1000", "abort on (BUSY)", "report (CONNECT)", "send (ATZ^M)", "OK",
+         "send (ATDT0123^M)", "expect (CONNECT)"});
+    if (scenario == "busy" || scenario == "scriptfail") {
+        Say({scenario == "busy" ? "BUSY" : "alarm", scenario == "busy" ? "Failed (BUSY)" : "Failed",
+             "Connect script failed"});
         return 8;
     }
-    if (scenario == "scriptfail") {
-        Say({"alarm", "Failed", "Connect script failed"});
-        return 8;
-    }
-    Say({"CONNECT", " -- got it", "send (^M)", "chat:  Dec 06 20:01:08 CONNECT 33600/ARQ/V34",
-         "Serial connection established.", "Using interface ppp0", "Connect: ppp0 <--> /dev/ttyS0"});
-    if (!passwordOk) {
-        Say({"PAP authentication failed", "Connection terminated."});
-        return 19;
-    }
-    Say({"PAP authentication succeeded", "local  IP address 10.1.2.3", "remote IP address 10.1.2.1"});
+    Say({"CONNECT", "chat:  Dec 06 20:01:08 CONNECT 33600/ARQ/V34", "Serial connection established.",
+         "Using interface ppp0", "Connect: ppp0 <--> /dev/ttyS0", "PAP authentication succeeded",
+         "local  IP address 10.1.2.3"});
     if (scenario == "peerhangup") {
         Say({"Modem hangup", "Connection terminated."});
         return 16;
