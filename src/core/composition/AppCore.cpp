@@ -188,12 +188,13 @@ ProviderProfile::SaveResult AppCore::commitProviderSettings(ProviderProfile &edi
 
 bool AppCore::addPhoneNumber(ProviderProfile &edited)
 {
+    // Stored at once (Cancel keeps it), so the live list has it at once too.
     const std::optional<QString> number = m_seams.prompter.input(
         QStringLiteral("New Phone Number"), QStringLiteral("Please enter new phone number for \n") + edited.provider());
     if (!number)
         return false;
     switch (edited.addPhoneNumber(m_store, *number)) {
-    case ProviderProfile::PhoneAdded::Added: return true;
+    case ProviderProfile::PhoneAdded::Added: m_profile.takePhoneNumbers(edited); return true;
     case ProviderProfile::PhoneAdded::Duplicate:
         m_seams.prompter.tell(QStringLiteral("This phone number already exists!"));
         return false;
@@ -210,7 +211,10 @@ bool AppCore::removePhoneNumber(ProviderProfile &edited)
     prompt.text = QStringLiteral("Are you sure to delete this phone number?");
     prompt.icon = Prompt::Icon::Question;
     prompt.buttons = Prompt::Buttons::YesNo;
-    return m_seams.prompter.ask(prompt) == Prompt::Answer::Yes && edited.removePhoneNumber(m_store);
+    if (m_seams.prompter.ask(prompt) != Prompt::Answer::Yes || !edited.removePhoneNumber(m_store))
+        return false;
+    m_profile.takePhoneNumbers(edited); // stored at once, so listed at once
+    return true;
 }
 
 bool AppCore::resetCounters(Reset reset, const QList<CallAccounting::Counter> &selected)

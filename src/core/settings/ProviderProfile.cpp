@@ -293,6 +293,16 @@ void ProviderProfile::takeCurrentValues(const ProviderProfile &other)
     emit changed();
 }
 
+void ProviderProfile::takePhoneNumbers(const ProviderProfile &other)
+{
+    if (other.m_provider != m_provider)
+        return;
+    m_phoneNumbers = other.m_phoneNumbers;
+    if (!m_phoneNumbers.contains(m_phone))
+        m_phone = defaultPhoneNumber();
+    emit changed();
+}
+
 void ProviderProfile::reloadTariffNames(const SettingsStore &store)
 {
     if (m_provider.isEmpty())

@@ -111,6 +111,8 @@ public:
     void copyFrom(const ProviderProfile &other);
     // The current password, phone number and mail account that other's OK set.
     void takeCurrentValues(const ProviderProfile &other);
+    // The phone-number list of other (a copy whose numbers were added or removed at once).
+    void takePhoneNumbers(const ProviderProfile &other);
     // The tariff names again (tariffs may have been added since the load); the labels are
     // read when there were no names before.
     void reloadTariffNames(const SettingsStore &store);

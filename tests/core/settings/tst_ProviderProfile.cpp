@@ -330,6 +330,7 @@ private slots:
         }
         QCOMPARE(done, changed);
         QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo + "\\Phone Numbers", "Number"), stored);
+        QCOMPARE(rig.profile.phoneNumbers().contains("555"), !stored.isEmpty()); // the live list too
         QCOMPARE(rig.prompter.pendingExpectations(), 0);
     }
 
