@@ -286,6 +286,8 @@ void ProviderProfile::copyFrom(const ProviderProfile &other)
 
 void ProviderProfile::takeCurrentValues(const ProviderProfile &other)
 {
+    // The box too: without "Save Password" it shows the current password, not the stored one.
+    m_password = other.m_password;
     m_passwordOwner = other.m_passwordOwner;
     m_currentPassword = other.m_currentPassword;
     m_currentPhone = other.m_currentPhone;

@@ -109,7 +109,8 @@ public:
     SaveResult save(SettingsStore &store, const std::function<bool(const ProviderProfile &)> &mailCheck);
     // Another profile's copy of everything (the settings window edits such a copy).
     void copyFrom(const ProviderProfile &other);
-    // The current password, phone number and mail account that other's OK set.
+    // The current password (and the box showing it), phone number and mail account that
+    // other's OK set.
     void takeCurrentValues(const ProviderProfile &other);
     // The phone-number list of other (a copy whose numbers were added or removed at once).
     void takePhoneNumbers(const ProviderProfile &other);

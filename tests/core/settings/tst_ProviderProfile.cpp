@@ -249,7 +249,8 @@ private slots:
     }
 
     // The settings window edits a copy: the live profile (what the dialer and the alarms read) changes only on
-    // an OK that stored it. A password typed this session (not saved) shows in the copy and stays after OK.
+    // an OK that stored it. A password typed this session (not saved) shows in the copy and stays after OK,
+    // also in the next opening.
     // clang-format off
     void windowCopyCommittedOnOk_data()
     {
@@ -258,7 +259,7 @@ private slots:
         QTest::addColumn<QString>("storedLogin");
         QTest::addColumn<QString>("liveLogin");
         QTest::addColumn<QByteArray>("password"); // the one the dialer sends
-        QTest::newRow("OK") << "ok" << "Saved" << "new" << "new" << QByteArray("typed");
+        QTest::newRow("OK") << "ok" << "Saved" << "new" << "new" << QByteArray("newer");
         QTest::newRow("OK, mail refused") << "mail" << "MailRefused" << "old" << "old" << QByteArray("typed");
         QTest::newRow("Cancel") << "cancel" << "" << "old" << "old" << QByteArray("typed");
         QTest::newRow("another provider picked") << "other" << "NoProvider" << "old" << "" << QByteArray("pw");
@@ -278,6 +279,7 @@ private slots:
         std::unique_ptr<ProviderProfile> edited = rig.core.editProviderSettings(true);
         QCOMPARE(edited->password(), QString("typed"));
         edited->setText(Text::LoginName, "new");
+        edited->setPassword("newer");
         if (how == "mail") {
             edited->setChecked(Check::EMail, true);
             rig.prompter.expect("You must enter your mail server's address!");
@@ -290,6 +292,7 @@ private slots:
         QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo, "Login"), storedLogin);
         QCOMPARE(rig.accounts.connection().login, liveLogin);
         QCOMPARE(rig.accounts.connection().password, password);
+        QCOMPARE(rig.core.editProviderSettings(false)->passwordBytes(), password); // the next opening shows it
     }
 
     // "New Phone Number": Cancel and an empty answer add nothing; a number listed already is refused. A number
