@@ -55,60 +55,20 @@ private slots:
         for (int i = 0; i < tabs->count(); ++i)
             pages << tabs->tabText(i);
         QCOMPARE(pages, (QStringList{"Configuration", "Counters-Values", "Tariff Assignment", "Alerts", "E-mail"}));
-        QStringList names{"Text1",
-                          "txtLoginName",
-                          "txtPassword",
-                          "chkPass",
-                          "cmbPhoneNumbers",
-                          "imgAddPhoneNumber",
-                          "imgRemovePhoneNumber",
-                          "chkRedial",
-                          "chkLog",
-                          "chkReport",
-                          "cmdAddConnection",
-                          "cmdEditConnection",
-                          "Command2",
-                          "lblName",
-                          "txtCurrent",
-                          "txtToday",
-                          "txtMonth",
-                          "txtTotal",
-                          "txtCalls",
-                          "txtCost",
-                          "cmdResetSel",
-                          "cmdResetAll",
-                          "lblProvider",
-                          "chkDisconnect15",
-                          "chkAlertSound",
-                          "txtAlertSound",
-                          "cmdAlertSoundBrowse",
-                          "Check2",
-                          "lblAlert",
-                          "chkEMail",
-                          "txtPop3Host",
-                          "txtPop3User",
-                          "txtpop3Passwd",
-                          "chkEmailInt",
-                          "txtInterval",
-                          "txtTimeout",
-                          "chkSound",
-                          "txtSound",
-                          "cmdSoundBrowse",
-                          "chkLaunchEmail",
-                          "txtLaunchEmail",
-                          "cmdBrowseLaunch",
-                          "lblAddress0",
-                          "lblAddress1",
-                          "cmdOK",
-                          "cmdClose",
-                          "txtAlert1",
-                          "txtAlert2"};
+        QStringList names = QString("Text1 txtPassword cmbPhoneNumbers imgAddPhoneNumber imgRemovePhoneNumber "
+                                    "cmdAddConnection cmdEditConnection Command2 lblName txtCurrent txtToday txtMonth "
+                                    "txtTotal txtCalls txtCost cmdResetSel cmdResetAll lblProvider cmdAlertSoundBrowse "
+                                    "Check2 lblAlert cmdSoundBrowse cmdBrowseLaunch lblAddress0 lblAddress1 cmdOK "
+                                    "cmdClose")
+                                .split(' ');
+        for (int i = 0; i < int(ProviderProfile::Check::Count_); ++i)
+            names << ProviderProfile::controlName(ProviderProfile::Check(i));
+        for (int i = 0; i < int(ProviderProfile::Text::Count_); ++i)
+            names << ProviderProfile::controlName(ProviderProfile::Text(i));
         for (int i = 1; i <= 8; ++i)
             names << QString("Combo1%1").arg(i) << QString("Label%1").arg(i) << QString("UpDown%1").arg(i);
         for (int i = 1; i <= 6; ++i)
-            names << QString("chk%1").arg(i) << QString("chkAlert%1").arg(i);
-        for (int i = 1; i <= 4; ++i)
-            names << QString("txtAlertH%1").arg(i) << QString("txtAlertM%1").arg(i);
+            names << QString("chk%1").arg(i);
         for (const QString &name : names)
             QVERIFY2(rig.child(name), qPrintable(name));
         QCOMPARE(rig.child("imgAddPhoneNumber")->toolTip(), QString("Click to add new phone number"));
