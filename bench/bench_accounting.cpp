@@ -22,6 +22,8 @@ class SilentPrompter final : public Prompter
 {
 public:
     Prompt::Answer ask(const Prompt &) override { return Prompt::Answer::Ok; }
+    std::optional<QString> input(const QString &, const QString &) override { return std::nullopt; }
+    QString chooseFile(const QString &, const QString &) override { return {}; }
 };
 
 void BM_SaveCounters(benchmark::State &bench)

@@ -97,3 +97,15 @@ Prompt::Answer AutoAnswerPrompter::ask(const Prompt &prompt)
                ? Prompt::Answer::Yes
                : Prompt::Answer::Ok;
 }
+
+std::optional<QString> AutoAnswerPrompter::input(const QString &title, const QString &text)
+{
+    std::fprintf(stderr, "input: [%s] %s\n", qPrintable(title), qPrintable(text));
+    return QString();
+}
+
+QString AutoAnswerPrompter::chooseFile(const QString &title, const QString &filter)
+{
+    std::fprintf(stderr, "file: [%s] %s\n", qPrintable(title), qPrintable(filter));
+    return QString();
+}

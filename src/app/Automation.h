@@ -29,9 +29,12 @@ private:
 };
 
 // Under automation nobody is there to click: every prompt is written to standard error
-// and answered with its first button (Ok or Yes).
+// and answered with its first button (Ok or Yes): an input box with nothing typed, a file
+// dialog with no file chosen.
 class AutoAnswerPrompter final : public Prompter
 {
 public:
     Prompt::Answer ask(const Prompt &prompt) override;
+    std::optional<QString> input(const QString &title, const QString &text) override;
+    QString chooseFile(const QString &title, const QString &filter) override;
 };

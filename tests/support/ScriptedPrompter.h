@@ -15,9 +15,18 @@ public:
     ~ScriptedPrompter() override;
 
     Prompt::Answer ask(const Prompt &prompt) override;
+    // Input boxes and file dialogs are recorded as prompts with their title; an input box
+    // has its text, a file dialog its filter as the text.
+    std::optional<QString> input(const QString &title, const QString &text) override;
+    QString chooseFile(const QString &title, const QString &filter) override;
 
     // The next prompt must have this text; it is answered with answer.
     void expect(const QString &text, Prompt::Answer answer = Prompt::Answer::Ok);
+    // The next prompt must be an input box with this text; it answers reply (nothing:
+    // Cancel).
+    void expectInput(const QString &text, const std::optional<QString> &reply);
+    // The next prompt must be a file dialog with this title; it answers path.
+    void expectFile(const QString &title, const QString &path);
     // Any prompt with a single Ok button is accepted and recorded without expectation.
     void allowMessages(bool allow = true) { m_allowMessages = allow; }
 
@@ -31,11 +40,16 @@ public:
     int pendingExpectations() const { return int(m_expected.size()); }
 
 private:
+    enum class Kind { Message, Input, File };
     struct Expectation
     {
         QString text;
         Prompt::Answer answer;
+        Kind kind = Kind::Message;
+        std::optional<QString> reply;
     };
+    // The reply of the next expectation of this kind matching key; fails the test otherwise.
+    std::optional<QString> take(Kind kind, const QString &key, const Prompt &prompt);
     QList<Expectation> m_expected;
     QList<Prompt> m_shown;
     bool m_allowMessages = false;

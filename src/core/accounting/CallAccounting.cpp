@@ -104,6 +104,23 @@ void CallAccounting::BookCallCostSoFar()
     m_callCostBooked = m_figures.callCost;
 }
 
+void CallAccounting::ResetCounters(const QList<Counter> &counters)
+{
+    for (const Counter counter : counters) {
+        switch (counter) {
+        case Counter::Current: m_figures.call = TimeCounter(); break;
+        case Counter::Today: m_figures.today = TimeCounter(); break;
+        case Counter::Month: m_figures.month = TimeCounter(); break;
+        case Counter::Total: m_figures.total = TimeCounter(); break;
+        case Counter::Calls: m_figures.calls = 0; break;
+        case Counter::Cost: m_figures.totalPayment = Money(); break;
+        }
+    }
+    emit timesChanged();
+    emit paymentChanged();
+    emit callsChanged();
+}
+
 QString CallAccounting::currTimeText() const
 {
     // The padded form, which keeps counting past 24 hours (a time of day would not).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QTime>
 
@@ -56,6 +57,12 @@ public:
     // A day closes while a call is open: the cost so far belongs to the closing day (and
     // month); the call's own cost and the total stay whole.
     void BookCallCostSoFar();
+
+    // The figures a user can reset, the rows 1..6 of the counters page.
+    enum class Counter { Current = 1, Today, Month, Total, Calls, Cost };
+    // Back to zero (stored at the next save of the counters). The time counted on is
+    // only what elapses from now: the engine credits seconds, never whole calls.
+    void ResetCounters(const QList<Counter> &counters);
 
     // Texts as the log, the archives and the store take them.
     QString currTimeText() const;

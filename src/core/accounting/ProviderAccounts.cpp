@@ -9,7 +9,6 @@
 #include "platform/Prompter.h"
 #include "reports/ReportArchives.h"
 #include "settings/GeneralOptions.h"
-#include "settings/PasswordScrambler.h"
 #include "settings/ProviderProfile.h"
 #include "settings/SettingsLayout.h"
 #include "settings/SettingsStore.h"
@@ -81,14 +80,11 @@ void ProviderAccounts::LoadProvider(const QString &provider)
     m_loaded = false;
 
     // The provider's settings, as its settings dialog would show them; the password the
-    // dialer sends is the stored one, or none when it is not saved.
+    // dialer sends is the stored one, or none when it is not saved (a password typed in
+    // this session is forgotten when a provider is picked).
+    m_profile.setCurrentPassword(QByteArray());
     m_profile.load(m_store, provider);
     const QString section = SettingsLayout::Provider(provider);
-    m_profile.setCurrentPassword(
-        m_store.GetSetting(section, QStringLiteral("SavePass"), kZero).trimmed().toInt() == 1
-            ? DecryptPassword(m_store.GetSettingBytes(section, QLatin1String(SettingsLayout::Key::Password)),
-                              kPasswordKey)
-            : QByteArray());
     m_provider = provider;
     m_lastStart = QTime();
     m_lastEnd = QTime();

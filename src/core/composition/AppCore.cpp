@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "line/SimulatedLine.h"
+#include "mail/MailSettingsCheck.h"
 #include "platform/Clock.h"
 #include "platform/Logging.h"
 #include "platform/ProgramLauncher.h"
@@ -162,18 +163,87 @@ bool AppCore::toggleMailCheck()
     return m_mail.mailEnableChecked();
 }
 
-bool AppCore::prepareProviderSettings(bool reload)
+std::unique_ptr<ProviderProfile> AppCore::editProviderSettings(bool reload)
 {
     if (!m_accounts.isLoaded()) {
         m_seams.prompter.tell(QStringLiteral("Select Provider!"));
-        return false;
+        return nullptr;
     }
-    // Setup always reloads; Configure keeps unsaved changes, but never shows (or saves)
-    // another provider's settings.
+    // Never shows (or saves) another provider's settings.
     const QString provider = m_accounts.connection().name;
     if (reload || m_profile.provider() != provider)
         m_profile.load(m_store, provider);
+    auto edited = std::make_unique<ProviderProfile>();
+    edited->copyFrom(m_profile);
+    return edited;
+}
+
+ProviderProfile::SaveResult AppCore::commitProviderSettings(ProviderProfile &edited)
+{
+    // A copy of another provider (picked while the window was open) is not stored.
+    if (!m_accounts.isLoaded() || edited.provider() != m_accounts.connection().name)
+        return ProviderProfile::SaveResult::NoProvider;
+    const ProviderProfile::SaveResult result = edited.save(
+        m_store, [this](const ProviderProfile &profile) { return CheckMailSettings(profile, m_seams.prompter); });
+    if (result == ProviderProfile::SaveResult::Saved) {
+        m_profile.load(m_store, edited.provider());
+        m_profile.takeCurrentValues(edited);
+    }
+    return result;
+}
+
+bool AppCore::addPhoneNumber(ProviderProfile &edited)
+{
+    // Stored at once (Cancel keeps it), so the live list has it at once too.
+    const std::optional<QString> number = m_seams.prompter.input(
+        QStringLiteral("New Phone Number"), QStringLiteral("Please enter new phone number for \n") + edited.provider());
+    if (!number)
+        return false;
+    switch (edited.addPhoneNumber(m_store, *number)) {
+    case ProviderProfile::PhoneAdded::Added: m_profile.takePhoneNumbers(edited); return true;
+    case ProviderProfile::PhoneAdded::Duplicate:
+        m_seams.prompter.tell(QStringLiteral("This phone number already exists!"));
+        return false;
+    case ProviderProfile::PhoneAdded::Empty: return false;
+    }
+    return false;
+}
+
+bool AppCore::removePhoneNumber(ProviderProfile &edited)
+{
+    if (!edited.canRemovePhoneNumber())
+        return false;
+    Prompt prompt;
+    prompt.text = QStringLiteral("Are you sure to delete this phone number?");
+    prompt.icon = Prompt::Icon::Question;
+    prompt.buttons = Prompt::Buttons::YesNo;
+    if (m_seams.prompter.ask(prompt) != Prompt::Answer::Yes || !edited.removePhoneNumber(m_store))
+        return false;
+    m_profile.takePhoneNumbers(edited); // stored at once, so listed at once
     return true;
+}
+
+bool AppCore::resetCounters(Reset reset, const QList<CallAccounting::Counter> &selected)
+{
+    using Counter = CallAccounting::Counter;
+    Prompt prompt;
+    prompt.text = reset == Reset::All ? QStringLiteral("Are you sure to RESET all Timers and Counters?")
+                                      : QStringLiteral("Are you sure to RESET all Selected Timers and Counters?");
+    prompt.icon = Prompt::Icon::Question;
+    prompt.buttons = Prompt::Buttons::YesNo;
+    if (m_seams.prompter.ask(prompt) != Prompt::Answer::Yes)
+        return false;
+    m_accounting.ResetCounters(reset == Reset::All ? QList<Counter>{Counter::Current, Counter::Today, Counter::Month,
+                                                                    Counter::Total, Counter::Calls, Counter::Cost}
+                                                   : selected);
+    return true;
+}
+
+void AppCore::setAlertsOn(bool on)
+{
+    m_profile.setAlertsOn(on);
+    if (!on)
+        m_alarms.switchedOff();
 }
 
 void AppCore::storeWindowPosition(qint64 leftTwips, qint64 topTwips)

@@ -73,9 +73,25 @@ public:
     // Flips the periodic mail check; returns whether it is on now.
     bool toggleMailCheck();
     bool isCheckingMail() const { return m_mail.isChecking(); }
-    // Setup (reload) and Configure: the loaded provider's settings, ready for their window.
-    // False (and the user told) when no provider is loaded.
-    bool prepareProviderSettings(bool reload);
+    // The provider settings window edits a copy of the live profile and commits it on OK.
+    // Setup (reload) reads the live profile from the store first; Configure keeps what
+    // changed while running. Nothing (and the user told) when no provider is loaded.
+    std::unique_ptr<ProviderProfile> editProviderSettings(bool reload);
+    // OK: the copy is stored (the mail check may refuse it: then nothing is), the live
+    // profile is read again and takes the copy's current password, phone and mail.
+    ProviderProfile::SaveResult commitProviderSettings(ProviderProfile &edited);
+    // The window's actions that take effect at once. The phone numbers are asked for
+    // (and the removal confirmed) here; each returns whether something changed.
+    bool addPhoneNumber(ProviderProfile &edited);
+    bool removePhoneNumber(ProviderProfile &edited);
+    // Reset All, or Reset Selected of these counters, after the user's Yes. The window's
+    // figures follow; nothing is stored until the counters' next save.
+    enum class Reset { All, Selected };
+    bool resetCounters(Reset reset, const QList<CallAccounting::Counter> &selected = {});
+    // Check2: the alarms' switch. Off, a raised alarm's picture and message go away and
+    // its countdown and flashing stop.
+    bool alertsOn() const { return m_profile.alertsOn(); }
+    void setAlertsOn(bool on);
 
     // The dial-up entry dialog. An entry as the line keeps it (nothing: no such entry).
     std::optional<PhonebookEntry> phonebookEntry(const QString &name) const { return m_line->entry(name); }

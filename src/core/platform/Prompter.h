@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "platform/ProgramName.h"
 
 // Every message box of the program goes through this seam, so the core can ask and
@@ -23,6 +25,11 @@ class Prompter
 public:
     virtual ~Prompter() = default;
     virtual Prompt::Answer ask(const Prompt &prompt) = 0;
+    // An input box: the text typed, or nothing when it was cancelled.
+    virtual std::optional<QString> input(const QString &title, const QString &text) = 0;
+    // A file dialog for an existing file; filter as "Sound (*.wav *.WAV)", empty for any
+    // file. Returns the path chosen, or an empty text when none was.
+    virtual QString chooseFile(const QString &title, const QString &filter) = 0;
 
     // Shorthands for the common shapes.
     void tell(const QString &text, Prompt::Icon icon = Prompt::Icon::None);

@@ -1,6 +1,5 @@
 #include "settings/ProviderProfile.h"
 
-#include <algorithm>
 #include <iterator>
 
 #include "settings/PasswordScrambler.h"
@@ -79,6 +78,12 @@ Text alertMinutesText(int n)
 
 constexpr int kTimeAlarms = 4; // alarms 1..4 compare hours and minutes
 
+// The key of the n-th stored phone number: "Number", "Number2", "Number3", ...
+QString phoneKey(int n)
+{
+    return n == 1 ? QStringLiteral("Number") : QStringLiteral("Number%1").arg(n);
+}
+
 // The days count from 1 (their keys); day is 1..kDays here.
 std::size_t dayIndex(int day)
 {
@@ -156,15 +161,18 @@ void ProviderProfile::load(const SettingsStore &store, const QString &provider)
     if (saved) {
         m_password = *saved;
         m_currentPassword = m_password;
+    } else {
+        // An empty box would make OK wipe the password the next dial needs.
+        m_password = m_currentPassword;
     }
 
     for (const auto &[key, number] : store.GetAllSettings(SettingsLayout::ProviderPhoneNumbers(provider))) {
         if (!m_phoneNumbers.contains(number))
             m_phoneNumbers.append(number);
     }
-    // The stored number may be one that is no longer listed (only the last added number
-    // is kept): it stays selectable, so the number dialled is the one shown and OK does
-    // not replace it behind the user's back.
+    // The stored number may be one that is no longer listed (removed, or from a store that
+    // kept only one): it stays selectable, so the number dialled is the one shown and OK
+    // does not replace it behind the user's back.
     const QString stored = store.GetSetting(section, QLatin1String(Key::Phone));
     if (!stored.isEmpty()) {
         if (!m_phoneNumbers.contains(stored))
@@ -191,20 +199,17 @@ void ProviderProfile::load(const SettingsStore &store, const QString &provider)
     emit changed();
 }
 
-bool ProviderProfile::save(SettingsStore &store, const std::function<bool(const ProviderProfile &)> &mailCheck)
+ProviderProfile::SaveResult ProviderProfile::save(SettingsStore &store,
+                                                  const std::function<bool(const ProviderProfile &)> &mailCheck)
 {
     if (m_provider.isEmpty())
-        return false;
-
-    m_currentPhone = m_phone;
-    m_currentPassword = m_password;
-    m_passwordOwner = m_provider;
-    m_currentMail =
-        MailAccount{text(Text::Pop3Host),    text(Text::Pop3User), text(Text::Pop3Passwd), text(Text::Interval),
-                    text(Text::LaunchEmail), text(Text::Sound),    text(Text::Timeout)};
+        return SaveResult::NoProvider;
     // The check may show a message box: it runs before the transaction opens, so the
-    // store is never held locked while the user reads it.
-    const bool writeMail = isChecked(Check::EMail) && mailCheck && mailCheck(*this);
+    // store is never held locked while the user reads it. A refusal writes nothing, so
+    // the dialog can stay open with everything the user typed.
+    const bool writeMail = isChecked(Check::EMail);
+    if (writeMail && mailCheck && !mailCheck(*this))
+        return SaveResult::MailRefused;
 
     const QStringList paths = sections();
     auto writeCheck = [&](Check check) { m_values.saveCheck(store, paths, int(check)); };
@@ -245,16 +250,75 @@ bool ProviderProfile::save(SettingsStore &store, const std::function<bool(const 
         writeText(Text::Pop3Passwd);
         writeText(Text::Interval);
         writeCheck(Check::EmailInt);
-        store.SaveSetting(mail, QStringLiteral("Program"), m_currentMail.program);
+        store.SaveSetting(mail, QStringLiteral("Program"), text(Text::LaunchEmail));
         writeText(Text::Sound);
         writeCheck(Check::Sound);
         writeText(Text::LaunchEmail);
         writeCheck(Check::LaunchEmail);
         writeText(Text::Timeout);
     }
-    const bool stored = batch.commit();
+    if (!batch.commit())
+        return SaveResult::StoreFailed;
+
+    m_currentPhone = m_phone;
+    m_currentPassword = m_password;
+    m_passwordOwner = m_provider;
+    m_currentMail =
+        MailAccount{text(Text::Pop3Host),    text(Text::Pop3User), text(Text::Pop3Passwd), text(Text::Interval),
+                    text(Text::LaunchEmail), text(Text::Sound),    text(Text::Timeout)};
     emit changed();
-    return stored;
+    return SaveResult::Saved;
+}
+
+void ProviderProfile::copyFrom(const ProviderProfile &other)
+{
+    m_provider = other.m_provider;
+    m_values = other.m_values;
+    m_password = other.m_password;
+    m_phoneNumbers = other.m_phoneNumbers;
+    m_phone = other.m_phone;
+    m_tariffNames = other.m_tariffNames;
+    m_tariffLabels = other.m_tariffLabels;
+    m_alertsOn = other.m_alertsOn;
+    m_passwordOwner = other.m_passwordOwner;
+    takeCurrentValues(other);
+}
+
+void ProviderProfile::takeCurrentValues(const ProviderProfile &other)
+{
+    // The box too: without "Save Password" it shows the current password, not the stored one.
+    m_password = other.m_password;
+    m_passwordOwner = other.m_passwordOwner;
+    m_currentPassword = other.m_currentPassword;
+    m_currentPhone = other.m_currentPhone;
+    m_currentMail = other.m_currentMail;
+    emit changed();
+}
+
+void ProviderProfile::takePhoneNumbers(const ProviderProfile &other)
+{
+    if (other.m_provider != m_provider)
+        return;
+    m_phoneNumbers = other.m_phoneNumbers;
+    if (!m_phoneNumbers.contains(m_phone))
+        m_phone = defaultPhoneNumber();
+    emit changed();
+}
+
+void ProviderProfile::reloadTariffNames(const SettingsStore &store)
+{
+    if (m_provider.isEmpty())
+        return;
+    const bool hadNames = !m_tariffNames.isEmpty();
+    m_tariffNames.clear();
+    for (const auto &[name, value] : store.GetAllSettings(SettingsLayout::TariffNames()))
+        m_tariffNames.append(name);
+    if (!hadNames && !m_tariffNames.isEmpty()) {
+        for (int day = 1; day <= kDays; ++day)
+            m_tariffLabels[dayIndex(day)] =
+                store.GetSetting(SettingsLayout::TariffAssignment(m_provider), QString::number(day));
+    }
+    emit changed();
 }
 
 ProviderProfile::PhoneAdded ProviderProfile::addPhoneNumber(SettingsStore &store, const QString &number)
@@ -265,8 +329,15 @@ ProviderProfile::PhoneAdded ProviderProfile::addPhoneNumber(SettingsStore &store
         return PhoneAdded::Empty;
     if (m_phoneNumbers.contains(number))
         return PhoneAdded::Duplicate;
+    const QString section = SettingsLayout::ProviderPhoneNumbers(m_provider);
+    QStringList keys;
+    for (const auto &[key, value] : store.GetAllSettings(section))
+        keys.append(key);
+    int n = 1;
+    while (keys.contains(phoneKey(n), Qt::CaseInsensitive))
+        ++n;
     m_phoneNumbers.append(number);
-    store.SaveSetting(SettingsLayout::ProviderPhoneNumbers(m_provider), QStringLiteral("Number"), number);
+    store.SaveSetting(section, phoneKey(n), number);
     emit changed();
     return PhoneAdded::Added;
 }
@@ -284,12 +355,12 @@ bool ProviderProfile::removePhoneNumber(SettingsStore &store)
     m_phoneNumbers.removeOne(removed);
     m_phone = defaultPhoneNumber();
 
-    // The section keeps one number; it goes only when it is the removed one, so removing
-    // a number that was never stored cannot lose the one that is.
+    // Only the removed number's key goes; the other numbers stay stored.
     const QString section = SettingsLayout::ProviderPhoneNumbers(m_provider);
-    const SettingsStore::Pairs stored = store.GetAllSettings(section);
-    if (std::any_of(stored.cbegin(), stored.cend(), [&](const auto &pair) { return pair.second == removed; }))
-        store.DeleteSetting(section);
+    for (const auto &[key, value] : store.GetAllSettings(section)) {
+        if (value == removed)
+            store.DeleteSetting(section, key);
+    }
     emit changed();
     return true;
 }

@@ -71,6 +71,10 @@ public:
     enum class PhoneAdded { Added, Duplicate, Empty };
     Q_ENUM(PhoneAdded)
 
+    // What OK did. Only Saved changed the store and the current values.
+    enum class SaveResult { Saved, NoProvider, MailRefused, StoreFailed };
+    Q_ENUM(SaveResult)
+
     // The mailbox settings the mail check works with (set by load and OK).
     struct MailAccount
     {
@@ -96,18 +100,30 @@ public:
     explicit ProviderProfile(QObject *parent = nullptr);
 
     // Fills every value of this provider from the store. An empty provider leaves all
-    // values at their initial state and the current values untouched.
+    // values at their initial state and the current values untouched. Without a saved
+    // password the box shows the password of this session, so OK keeps it.
     void load(const SettingsStore &store, const QString &provider);
-    // Stores the values as one transaction. The e-mail settings (except "Check E-mail")
-    // are written only when chkEMail is ticked and mailCheck accepts them. Returns false
-    // when nothing could be stored (no provider, or the store refused).
-    bool save(SettingsStore &store, const std::function<bool(const ProviderProfile &)> &mailCheck);
+    // Stores the values as one transaction. With chkEMail ticked mailCheck must accept
+    // the mail settings first, or nothing at all is written and the current values stay;
+    // with it cleared only "Check E-mail" of the e-mail section is written.
+    SaveResult save(SettingsStore &store, const std::function<bool(const ProviderProfile &)> &mailCheck);
+    // Another profile's copy of everything (the settings window edits such a copy).
+    void copyFrom(const ProviderProfile &other);
+    // The current password (and the box showing it), phone number and mail account that
+    // other's OK set.
+    void takeCurrentValues(const ProviderProfile &other);
+    // The phone-number list of other (a copy whose numbers were added or removed at once).
+    void takePhoneNumbers(const ProviderProfile &other);
+    // The tariff names again (tariffs may have been added since the load); the labels are
+    // read when there were no names before.
+    void reloadTariffNames(const SettingsStore &store);
 
-    // Adds a number to the list and stores it as the provider's one extra "Number".
+    // Adds a number to the list and stores it under a key of its own ("Number",
+    // "Number2", ...).
     PhoneAdded addPhoneNumber(SettingsStore &store, const QString &number);
     // Whether the shown number is one that can be removed (callers ask before removing).
     bool canRemovePhoneNumber() const;
-    // Removes the shown number from the list; the stored extra number goes with it.
+    // Removes the shown number from the list and its key from the store.
     bool removePhoneNumber(SettingsStore &store);
 
     QString provider() const { return m_provider; }

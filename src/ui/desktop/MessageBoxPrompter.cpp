@@ -1,5 +1,7 @@
 #include "desktop/MessageBoxPrompter.h"
 
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 Prompt::Answer MessageBoxPrompter::ask(const Prompt &prompt)
@@ -31,4 +33,18 @@ Prompt::Answer MessageBoxPrompter::ask(const Prompt &prompt)
     case QMessageBox::Cancel: return Prompt::Answer::Cancel;
     default: return Prompt::Answer::Ok;
     }
+}
+
+std::optional<QString> MessageBoxPrompter::input(const QString &title, const QString &text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, title, text, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString MessageBoxPrompter::chooseFile(const QString &title, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, QString(), filter);
 }

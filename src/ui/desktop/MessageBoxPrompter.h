@@ -11,6 +11,8 @@ class MessageBoxPrompter final : public Prompter
 public:
     void setParentWindow(QWidget *parent) { m_parent = parent; }
     Prompt::Answer ask(const Prompt &prompt) override;
+    std::optional<QString> input(const QString &title, const QString &text) override;
+    QString chooseFile(const QString &title, const QString &filter) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -19,6 +19,7 @@
 
 #include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
+#include "dialogs/ConnectionSettingsDialog.h"
 #include "dialogs/EntryDialog.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
@@ -111,7 +112,8 @@ void MainWindow::buildMailMenu()
     connect(check, &QAction::triggered, &m_core, &AppCore::checkMailNow);
     connect(m_mailEnable, &QAction::triggered, this, [this] { m_mailEnable->setChecked(m_core.toggleMailCheck()); });
     connect(&m_core, &AppCore::mailCheckToggled, m_mailEnable, &QAction::setChecked);
-    connect(configure, &QAction::triggered, this, [this] { openProviderSettings(false); });
+    connect(configure, &QAction::triggered, this,
+            [this] { openProviderSettings(false, ConnectionSettingsDialog::EMail); });
 }
 
 void MainWindow::buildControls()
@@ -457,7 +459,9 @@ void MainWindow::openEntryDialog(const QString &entryToEdit)
         m_entryDialog->activateWindow();
         return;
     }
-    m_entryDialog = new EntryDialog(m_core, entryToEdit, this);
+    // Over the settings window when it asked for it: a box under a modal window takes no input.
+    QWidget *owner = m_settings ? static_cast<QWidget *>(m_settings) : this;
+    m_entryDialog = new EntryDialog(m_core, entryToEdit, owner);
     m_entryDialog->setAttribute(Qt::WA_DeleteOnClose);
     m_entryDialog->open();
 }
@@ -467,11 +471,25 @@ void MainWindow::openNetworkConfig()
     m_core.openNetworkConfig();
 }
 
-void MainWindow::openProviderSettings(bool reload)
+void MainWindow::openProviderSettings(bool reload, int page)
 {
-    if (!m_core.prepareProviderSettings(reload))
+    if (m_settings) { // already open: only the page changes
+        m_settings->showPage(page);
+        m_settings->raise();
+        m_settings->activateWindow();
         return;
-    placeholder(QStringLiteral("The provider settings window"));
+    }
+    std::unique_ptr<ProviderProfile> edited = m_core.editProviderSettings(reload);
+    if (!edited)
+        return;
+    m_settings = new ConnectionSettingsDialog(m_core, std::move(edited), this);
+    m_settings->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_settings, &ConnectionSettingsDialog::addConnectionRequested, this, [this] { openEntryDialog({}); });
+    connect(m_settings, &ConnectionSettingsDialog::editConnectionRequested, this, &MainWindow::openEntryDialog);
+    connect(m_settings, &ConnectionSettingsDialog::networkConfigRequested, this, &MainWindow::openNetworkConfig);
+    m_settings->showPage(page);
+    m_settings->setModal(true);
+    m_settings->show();
 }
 
 void MainWindow::runCommand(const QString &key)
@@ -485,7 +503,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("Disconnect"))
         m_core.disconnectLine();
     else if (key == QLatin1String("ProvSett"))
-        openProviderSettings(true);
+        openProviderSettings(true, ConnectionSettingsDialog::Configuration);
     else if (key == QLatin1String("GenSett"))
         placeholder(QStringLiteral("The general settings window"));
     else if (key == QLatin1String("Exit"))

@@ -15,6 +15,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QToolButton;
+class ConnectionSettingsDialog;
 class NotifyWindow;
 class TrayIcon;
 
@@ -66,7 +67,8 @@ private:
     void buildToolbar();
     void buildMailMenu();
     void bindState();
-    void openProviderSettings(bool reload);
+    // Setup (reload) and Configure: the provider settings window, on a page.
+    void openProviderSettings(bool reload, int page);
     void placeholder(const QString &what);
     void keepOnTop();
     void onTrayClicked();
@@ -88,6 +90,7 @@ private:
     QAction *m_trayMinimize = nullptr;
     QAction *m_mailEnable = nullptr;
     QPointer<NotifyWindow> m_notify;
+    QPointer<ConnectionSettingsDialog> m_settings;
     QPointer<EntryDialog> m_entryDialog;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;

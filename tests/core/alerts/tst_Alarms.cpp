@@ -106,8 +106,8 @@ private slots:
         if (how == 2)
             rig.profile.setChecked(ProviderProfile::Check::Disconnect15, false);
         if (how == 3) {
-            rig.profile.setAlertsOn(false);
-            rig.alarms.switchedOff();
+            rig.core.setAlertsOn(false);
+            QVERIFY(!rig.scheduler.isActive(Timer::tmrAlarm));
         }
         rig.scheduler.advanceSeconds(30);
         QTEST(rig.dialer.IsConnected(), "connected");

@@ -308,6 +308,44 @@ private slots:
         QTEST(rig.prompter.shownTexts(), "shown");
         QCOMPARE(stored(rig, "TodayDate"), QString("5/3/24"));
     }
+
+    // A reset while a call runs: the figures count on from zero (the engine credits only the seconds since,
+    // never the call again); the store keeps what it had until the next save.
+    // clang-format off
+    void resetDuringCall_data()
+    {
+        QTest::addColumn<QString>("reset");
+        QTest::addColumn<QString>("shown"); // current, today, month, total, calls, cost a second later
+        QTest::newRow("Reset All") << "all" << "00:00:01 00:00:01 00:00:01 00:00:01 0 0.0000";
+        QTest::newRow("Reset Selected today, cost") << "selected" << "00:01:31 00:00:01 00:01:31 00:01:31 1 0.0000";
+        QTest::newRow("answered No") << "no" << "00:01:31 00:01:31 00:01:31 00:01:31 1 0.1000";
+    }
+    // clang-format on
+    void resetDuringCall()
+    {
+        QFETCH(QString, reset);
+        QFETCH(QString, shown);
+        EngineRig rig;
+        StoreFixtures::flatTariff(rig.store, "Home");
+        rig.prepareHome();
+        rig.connectAndOpen();
+        rig.scheduler.advanceSeconds(90);
+        const QString before = stored(rig, "TotTime");
+        rig.prompter.expect(reset == "all" ? "Are you sure to RESET all Timers and Counters?"
+                                           : "Are you sure to RESET all Selected Timers and Counters?",
+                            reset == "no" ? Prompt::Answer::No : Prompt::Answer::Yes);
+        using Counter = CallAccounting::Counter;
+        QCOMPARE(rig.core.resetCounters(reset == "all" ? AppCore::Reset::All : AppCore::Reset::Selected,
+                                        {Counter::Today, Counter::Cost}),
+                 reset != "no");
+        QCOMPARE(stored(rig, "TotTime"), before);
+        rig.scheduler.advanceSeconds(1);
+        QStringList texts;
+        for (Field field :
+             {Field::CurrTime, Field::TodayTime, Field::MonthTime, Field::TotTime, Field::CallsNumber, Field::Cost})
+            texts << rig.state.text(field);
+        QCOMPARE(texts.join(' '), shown);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCallEngine)

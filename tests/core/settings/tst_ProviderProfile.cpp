@@ -5,12 +5,14 @@
 #include <optional>
 
 #include "settings/PasswordScrambler.h"
+#include "support/CoreRig.h"
 #include "support/StoreFixtures.h"
 #include "support/TempHome.h"
 
 using Check = ProviderProfile::Check;
 using Text = ProviderProfile::Text;
 using PhoneAdded = ProviderProfile::PhoneAdded;
+using SaveResult = ProviderProfile::SaveResult;
 
 namespace {
 
@@ -25,6 +27,7 @@ const QString kPhoneSection = kProviderSection + "\\Phone Numbers";
 const QString kTariffSection = QStringLiteral("Tariff Profile \\Providers\\ISP One");
 
 const auto accept = [](const ProviderProfile &) { return true; };
+const QString kDemo = QStringLiteral("Demo ISP (simulated)");
 
 } // namespace
 
@@ -80,7 +83,7 @@ private slots:
         ProviderProfile profile;
         profile.load(s, kProvider);
         QCOMPARE(profile.currentPassword(), QByteArray("p\xFFw\0x", 5));
-        QVERIFY(profile.save(s, accept));
+        QCOMPARE(profile.save(s, accept), SaveResult::Saved);
         QCOMPARE(StoreFixtures::snapshot(s, sections, StoreFixtures::ValueForm::AsBytes), before);
     }
 
@@ -103,13 +106,15 @@ private slots:
         profile.load(store(), kProvider);
         profile.setChecked(Check::Pass, savePass);
         profile.setPassword("s3cret");
-        QVERIFY(profile.save(store(), accept));
+        QCOMPARE(profile.save(store(), accept), SaveResult::Saved);
 
         QCOMPARE(store().GetSetting(kProviderSection, "SavePass"), QString::number(savePass));
         QVERIFY(StoreFixtures::snapshot(store(), {kProviderSection}, StoreFixtures::ValueForm::AsBytes)
                     .contains(kProviderSection + " | Password = " + storedPassword.toHex(' ')));
+        // Not saved, the box shows this session's password, so OK does not wipe it.
         profile.load(store(), kProvider);
-        QCOMPARE(profile.password(), savePass ? QString("s3cret") : QString());
+        QCOMPARE(profile.password(), QString("s3cret"));
+        QCOMPARE(profile.save(store(), accept), SaveResult::Saved);
         QCOMPARE(profile.currentPassword(), QByteArray("s3cret"));
         // Nothing carries over to another provider.
         QCOMPARE(profile.addPhoneNumber(store(), "999"), PhoneAdded::Added);
@@ -143,13 +148,13 @@ private slots:
         profile.load(store(), kProvider);
         profile.setTariffLabel(1, choice);
         QCOMPARE(profile.tariffLabel(1), label);
-        QVERIFY(profile.save(store(), accept));
+        QCOMPARE(profile.save(store(), accept), SaveResult::Saved);
         QCOMPARE(store().GetSetting(kTariffSection, "1"), label);
     }
 
-    // The list holds the default entry, a stored blank, the stored "Number" 111, the stored "Phone" 777 (it
-    // stays listed though it is no stored number) and 222, added since (only the last added number is stored).
-    // Columns: "+n" adds n, "-n" shows n and removes it; the result; the list and the stored "Number" after.
+    // The list holds the default entry, a stored blank, the stored "Number" 111 (a store of one number), the
+    // stored "Phone" 777 (it stays listed though it is no stored number) and 222, added since under "Number2".
+    // Columns: "+n" adds n, "-n" shows n and removes it; the result; the list and the stored numbers after.
     // clang-format off
     void editPhoneNumbers_data()
     {
@@ -158,13 +163,14 @@ private slots:
         QTest::addColumn<QStringList>("listed");
         QTest::addColumn<QString>("stored");
         const QStringList all{kDefault, "", "111", "777", "222"};
-        QTest::newRow("add new") << "+333" << "Added" << all + QStringList{"333"} << "333";
-        QTest::newRow("add duplicate") << "+111" << "Duplicate" << all << "111";
-        QTest::newRow("add blanks (cancelled)") << "+  " << "Empty" << all << "111";
-        QTest::newRow("remove default does nothing") << "-" + kDefault << "false" << all << "111";
-        QTest::newRow("remove empty does nothing") << "-" << "false" << all << "111";
-        QTest::newRow("remove stored number") << "-111" << "true" << QStringList{kDefault, "", "777", "222"} << "";
-        QTest::newRow("remove unstored keeps stored") << "-222" << "true" << QStringList{kDefault, "", "111", "777"} << "111";
+        QTest::newRow("add new") << "+333" << "Added" << all + QStringList{"333"} << "Blank=|Number=111|Number2=222|Number3=333";
+        QTest::newRow("add duplicate") << "+111" << "Duplicate" << all << "Blank=|Number=111|Number2=222";
+        QTest::newRow("add blanks (cancelled)") << "+  " << "Empty" << all << "Blank=|Number=111|Number2=222";
+        QTest::newRow("remove default does nothing") << "-" + kDefault << "false" << all << "Blank=|Number=111|Number2=222";
+        QTest::newRow("remove empty does nothing") << "-" << "false" << all << "Blank=|Number=111|Number2=222";
+        QTest::newRow("remove first keeps the others") << "-111" << "true" << QStringList{kDefault, "", "777", "222"} << "Blank=|Number2=222";
+        QTest::newRow("remove added keeps the others") << "-222" << "true" << QStringList{kDefault, "", "111", "777"} << "Blank=|Number=111";
+        QTest::newRow("remove unstored") << "-777" << "true" << QStringList{kDefault, "", "111", "222"} << "Blank=|Number=111|Number2=222";
     }
     // clang-format on
     void editPhoneNumbers()
@@ -176,50 +182,142 @@ private slots:
         profile.load(store(), kProvider);
         QCOMPARE(profile.currentPhoneNumber(), QString("777"));
         QCOMPARE(profile.addPhoneNumber(store(), "222"), PhoneAdded::Added);
-        store().SaveSetting(kPhoneSection, "Number", "111");
         const QString number = edit.mid(1);
         const QVariant outcome = edit.startsWith('+')
                                      ? QVariant::fromValue(profile.addPhoneNumber(store(), number))
                                      : QVariant(profile.setPhone(number) && profile.removePhoneNumber(store()));
         QTEST(outcome.toString(), "result");
         QTEST(profile.phoneNumbers(), "listed");
-        QTEST(store().GetSetting(kPhoneSection, "Number"), "stored");
+        QStringList pairs;
+        for (const auto &[key, value] : store().GetAllSettings(kPhoneSection))
+            pairs << key + "=" + value;
+        QTEST(pairs.join('|'), "stored");
     }
 
+    // A refused mail check writes nothing at all and keeps the current values; so does a profile of no provider.
     // clang-format off
-    void mailSettingsWrittenOnlyWhenChecked_data()
+    void okWritesAllOrNothing_data()
     {
+        QTest::addColumn<QString>("provider");
         QTest::addColumn<bool>("checkMail");
         QTest::addColumn<bool>("checkPasses");
-        QTest::addColumn<bool>("mailWritten");
-        QTest::newRow("accepted") << true << true << true;
-        QTest::newRow("refused") << true << false << false;
-        QTest::newRow("mail cleared") << false << true << false;
+        QTest::addColumn<SaveResult>("result");
+        QTest::addColumn<QString>("stored"); // "Login", then "Check E-mail", "Host", "Program", "launch", "Timeout"
+        QTest::addColumn<QString>("program"); // the current mail program
+        QTest::newRow("accepted") << kProvider << true << true << SaveResult::Saved << "new|1|new.host|mailer|mailer|40" << "mailer";
+        QTest::newRow("refused") << kProvider << true << false << SaveResult::MailRefused << "old|1|old|old|old|old" << "old";
+        QTest::newRow("mail cleared") << kProvider << false << true << SaveResult::Saved << "new|0|old|old|old|old" << "mailer";
+        QTest::newRow("no provider") << "" << true << true << SaveResult::NoProvider << "old|1|old|old|old|old" << "";
     }
     // clang-format on
-    void mailSettingsWrittenOnlyWhenChecked()
+    void okWritesAllOrNothing()
     {
+        QFETCH(QString, provider);
         QFETCH(bool, checkMail);
         QFETCH(bool, checkPasses);
-        QFETCH(bool, mailWritten);
+        QFETCH(SaveResult, result);
+        QFETCH(QString, stored);
+        QFETCH(QString, program);
+        store().SaveSetting(kProviderSection, "Login", "old");
         StoreFixtures::writeValues(store(), kMailSection,
                                    {"Check E-mail=1", "Host=old", "Program=old", "launch=old", "Timeout=old"});
         ProviderProfile profile;
-        profile.load(store(), kProvider);
+        profile.load(store(), provider);
         profile.setChecked(Check::EMail, checkMail);
-        profile.setText(Text::LoginName, "new login");
+        profile.setText(Text::LoginName, "new");
         profile.setText(Text::Pop3Host, "new.host");
         profile.setText(Text::LaunchEmail, "mailer");
         profile.setText(Text::Timeout, "40");
-        QVERIFY(profile.save(store(), [&](const ProviderProfile &) { return checkPasses; }));
+        QCOMPARE(profile.save(store(), [&](const ProviderProfile &) { return checkPasses; }), result);
 
-        QCOMPARE(store().GetSetting(kProviderSection, "Login"), QString("new login"));
-        QStringList mail;
+        QStringList values{store().GetSetting(kProviderSection, "Login")};
         for (const char *key : {"Check E-mail", "Host", "Program", "launch", "Timeout"})
-            mail << store().GetSetting(kMailSection, key);
-        QCOMPARE(mail, (mailWritten ? QStringList{"1", "new.host", "mailer", "mailer", "40"}
-                                    : QStringList{QString::number(checkMail), "old", "old", "old", "old"}));
-        QCOMPARE(profile.currentMail().program, QString("mailer"));
+            values << store().GetSetting(kMailSection, key);
+        QCOMPARE(values.join('|'), stored);
+        QCOMPARE(profile.currentMail().program, program);
+    }
+
+    // The settings window edits a copy: the live profile (what the dialer and the alarms read) changes only on
+    // an OK that stored it. A password typed this session (not saved) shows in the copy and stays after OK,
+    // also in the next opening.
+    // clang-format off
+    void windowCopyCommittedOnOk_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("storedLogin");
+        QTest::addColumn<QString>("liveLogin");
+        QTest::addColumn<QByteArray>("password"); // the one the dialer sends
+        QTest::newRow("OK") << "ok" << "Saved" << "new" << "new" << QByteArray("newer");
+        QTest::newRow("Cancel") << "cancel" << "" << "old" << "old" << QByteArray("typed");
+        QTest::newRow("another provider picked") << "other" << "NoProvider" << "old" << "" << QByteArray("pw");
+    }
+    // clang-format on
+    void windowCopyCommittedOnOk()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, result);
+        QFETCH(QString, storedLogin);
+        QFETCH(QString, liveLogin);
+        QFETCH(QByteArray, password);
+        CoreRig rig;
+        rig.loadProvider(kDemo, kDefault, false, "old");
+        rig.store.SaveSetting("Providers \\" + kDemo, "SavePass", "0");
+        rig.profile.setCurrentPassword("typed");
+        std::unique_ptr<ProviderProfile> edited = rig.core.editProviderSettings(true);
+        QCOMPARE(edited->password(), QString("typed"));
+        edited->setText(Text::LoginName, "new");
+        edited->setPassword("newer");
+        if (how == "other")
+            rig.loadProvider("Busy Demo ISP (simulated)");
+        const QString outcome =
+            how == "cancel" ? QString() : QVariant::fromValue(rig.core.commitProviderSettings(*edited)).toString();
+        QCOMPARE(outcome, result);
+        QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo, "Login"), storedLogin);
+        QCOMPARE(rig.accounts.connection().login, liveLogin);
+        QCOMPARE(rig.accounts.connection().password, password);
+        QCOMPARE(rig.core.editProviderSettings(false)->passwordBytes(), password); // the next opening shows it
+    }
+
+    // "New Phone Number": Cancel adds nothing; a number listed already is refused. A number
+    // added is then removed when the question is answered Yes.
+    // clang-format off
+    void phoneNumberAsked_data()
+    {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::addColumn<QString>("removal"); // the answer to "Are you sure to delete...", if asked
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Cancel") << std::optional<QString>() << "" << false << "";
+        QTest::newRow("listed already") << std::optional<QString>(kDefault) << "" << false << "";
+        QTest::newRow("new") << std::optional<QString>("555") << "" << true << "555";
+        QTest::newRow("new, removal answered No") << std::optional<QString>("555") << "No" << false << "555";
+        QTest::newRow("new, removal answered Yes") << std::optional<QString>("555") << "Yes" << true << "";
+    }
+    // clang-format on
+    void phoneNumberAsked()
+    {
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(QString, removal);
+        QFETCH(bool, changed);
+        QFETCH(QString, stored);
+        CoreRig rig;
+        rig.loadProvider(kDemo);
+        std::unique_ptr<ProviderProfile> edited = rig.core.editProviderSettings(false);
+        rig.prompter.expectInput("Please enter new phone number for \n" + kDemo, answer);
+        if (answer == kDefault)
+            rig.prompter.expect("This phone number already exists!");
+        bool done = rig.core.addPhoneNumber(*edited);
+        if (!removal.isEmpty()) {
+            rig.prompter.expect("Are you sure to delete this phone number?",
+                                removal == "Yes" ? Prompt::Answer::Yes : Prompt::Answer::No);
+            edited->setPhone("555");
+            done = rig.core.removePhoneNumber(*edited);
+        }
+        QCOMPARE(done, changed);
+        QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo + "\\Phone Numbers", "Number"), stored);
+        QCOMPARE(rig.profile.phoneNumbers().contains("555"), !stored.isEmpty()); // the live list too
+        QCOMPARE(rig.prompter.pendingExpectations(), 0);
     }
 
     // The thresholds typed into: the hours and minutes of alarm 3, the call count, the payment (alarms 5 and

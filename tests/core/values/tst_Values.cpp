@@ -106,6 +106,7 @@ private slots:
         counter.addSecond();
         QCOMPARE(counter.plainText() + ' ' + counter.paddedText(), QString("301:0:0 301:00:00"));
         QCOMPARE(TimeCounter::fromText("3:4:10").paddedText(), QString("03:04:10"));
+        QCOMPARE(TimeCounter::fromText("00:00:00"), TimeCounter()); // a reset counter's text
         QCOMPARE(TimeCounter::fromText("-1:x:5"), (TimeCounter{0, 0, 5}));
 
         // A full counter stops rather than wrapping to zero.
