@@ -46,6 +46,8 @@ private slots:
             << QByteArray("\"a\",\"b\"\r\n\xEF\xBB\xBF\"\xC3\xA9\",\"c\"")
             << Records{{"a", "b"}, {QChar(0xFEFF) + QString::fromUtf8("\"é\""), "c"}};
         QTest::newRow("empty file") << QByteArray() << Records{};
+        QTest::newRow("past the 16-bit bounds") << "\"" + QByteArray(40000, 'a') + "\",\"" + QByteArray(40000, 'b') + "\""
+                                                << Records{{QString(40000, 'a'), QString(65535 - 40000, 'b')}};
     }
     // clang-format on
     void readsRecords()
