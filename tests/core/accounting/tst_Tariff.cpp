@@ -70,7 +70,7 @@ private slots:
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("holiday"); // the one date in the holiday file
-        QTest::addColumn<QString>("weekdayEdit"); // "delete" or "key=value"
+        QTest::addColumn<QString>("weekdayEdit"); // "delete", "key=value" or "name=<another name>"
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QString>("tariff");
         QTest::newRow("tuesday") << kTuesday << "" << "" << QStringList() << "Weekday";
@@ -85,6 +85,7 @@ private slots:
         QTest::newRow("empty bound") << kTuesday << "" << "FirstEnd=" << QStringList{kNoTariff} << "";
         QTest::newRow("bad option") << kTuesday << "" << "Option=x" << QStringList{kNoTariff} << "";
         QTest::newRow("three intervals without third") << kTuesday << "" << "Option=1" << QStringList{kNoTariff} << "";
+        QTest::newRow("name with a backslash") << kTuesday << "" << "name=Weekday\\Peak" << QStringList{kNoTariff} << "";
     }
     // clang-format on
     void selectsByWeekdayAndHoliday()
@@ -102,10 +103,16 @@ private slots:
         if (date != QDate(2024, 3, 12))
             StoreFixtures::assignTariff(rig.store, "Home", "Holiday", {8});
         const QString weekday = "Tariff Profile \\Tariff Names\\Weekday";
-        if (weekdayEdit == "delete")
+        if (weekdayEdit == "delete") {
             rig.store.DeleteSetting(weekday);
-        else if (!weekdayEdit.isEmpty())
+        } else if (weekdayEdit.startsWith("name=")) { // a tariff stored under that name, assigned
+            const QString name = weekdayEdit.mid(5);
+            StoreFixtures::writeTariff(rig.store, name, {});
+            QVERIFY(!rig.store.GetAllSettings("Tariff Profile \\Tariff Names\\" + name).isEmpty());
+            StoreFixtures::assignTariff(rig.store, "Home", name, {2, 3, 4, 5, 6});
+        } else if (!weekdayEdit.isEmpty()) {
             rig.store.SaveSetting(weekday, weekdayEdit.section('=', 0, 0), weekdayEdit.section('=', 1));
+        }
         rig.home.writeFile("Holiday.hl",
                            holiday.isEmpty() ? QByteArray() : "\"" + holiday.toLatin1() + "\",\"Feast\"\r\n");
         for (const QString &prompt : prompts)

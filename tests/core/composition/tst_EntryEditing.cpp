@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include "settings/PasswordScrambler.h"
@@ -120,6 +122,36 @@ private slots:
         rig.core.selectProvider("Home\\E-Mail");
         QVERIFY(rig.prompter.shownTexts().value(0).endsWith("Please rename the dial-up entry before you use it."));
         QVERIFY(!rig.accounts.isLoaded());
+    }
+
+    // clang-format off
+    void networkConfig_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("installed") << true << "";
+        QTest::newRow("missing") << false << "No network settings program was found. Install nm-connection-editor, or use the network settings of your desktop.";
+    }
+    // clang-format on
+    // "Network Config" starts the desktop's network settings program found on PATH.
+    void networkConfig()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QString, message);
+        CoreRig rig;
+        const QString program = rig.home.path() + "/bin/nm-connection-editor";
+        QVERIFY(QDir().mkpath(rig.home.path() + "/bin"));
+        if (installed) {
+            rig.home.writeFile("bin/nm-connection-editor", "#!/bin/sh\n");
+            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(rig.home.path() + "/bin"));
+        rig.prompter.allowMessages();
+        rig.core.openNetworkConfig();
+        qputenv("PATH", path);
+        QCOMPARE(rig.launcher.started, installed ? QStringList{program} : QStringList());
+        QCOMPARE(rig.prompter.shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 };
 

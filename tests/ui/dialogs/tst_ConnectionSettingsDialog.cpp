@@ -1,4 +1,5 @@
 #include "dialogs/ConnectionSettingsDialog.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,6 +141,47 @@ private slots:
         QCOMPARE(rig.dialog->isVisible(), open);
         if (open)
             QCOMPARE(rig.child<QTabWidget>("tabPages")->currentIndex(), int(ConnectionSettingsDialog::EMail));
+    }
+
+    // A reset in the window resets the main window's figures and the window's own.
+    // clang-format off
+    void resets_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("ticked");
+        QTest::addColumn<QString>("shown"); // today, month, total, calls, cost
+        QTest::newRow("Reset All") << "cmdResetAll" << QStringList() << "00:00:00 00:00:00 00:00:00 0 0.0000";
+        QTest::newRow("Reset Selected month, calls") << "cmdResetSel" << QStringList{"chk3", "chk5"} << "00:10:00 00:00:00 02:00:00 0 12.3400";
+    }
+    // clang-format on
+    void resets()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, ticked);
+        QFETCH(QString, shown);
+        DialogRig rig;
+        const QString busy = "Busy Demo ISP (simulated)"; // not loaded yet: a load stores the loaded one's figures
+        StoreFixtures::writeValues(
+            rig.store, SettingsLayout::Provider(busy),
+            {"TodayDate=5/3/24", "TodayTime=0:10:0", "MonthTime=1:0:0", "TotTime=02:00:00", "Calls=7", "Payment=1234"});
+        rig.loadProvider(busy);
+        rig.dialog.emplace(rig.core, rig.core.editProviderSettings(true));
+        for (const QString &box : ticked)
+            rig.child<QCheckBox>(box)->setChecked(true);
+        rig.prompter.expect(button == "cmdResetAll" ? "Are you sure to RESET all Timers and Counters?"
+                                                    : "Are you sure to RESET all Selected Timers and Counters?",
+                            Prompt::Answer::Yes);
+        const MainWindow main(rig.core, nullptr);
+        rig.click(button);
+        QStringList labels, window;
+        using Field = MainState::Field;
+        for (Field field : {Field::TodayTime, Field::MonthTime, Field::TotTime, Field::CallsNumber, Field::Cost})
+            labels << main.findChild<QLabel *>(MainState::controlName(field))->text();
+        for (const char *field : {"txtToday", "txtMonth", "txtTotal", "txtCalls", "txtCost"})
+            window << rig.child<QLineEdit>(field)->text();
+        QCOMPARE(labels.join(' '), shown);
+        QCOMPARE(window.join(' '), shown);
+        QVERIFY(!rig.child<QCheckBox>("chk3")->isChecked());
     }
 
     // clang-format off
