@@ -111,11 +111,6 @@ private slots:
         QCOMPARE(store().GetSetting(kProviderSection, "SavePass"), QString::number(savePass));
         QVERIFY(StoreFixtures::snapshot(store(), {kProviderSection}, StoreFixtures::ValueForm::AsBytes)
                     .contains(kProviderSection + " | Password = " + storedPassword.toHex(' ')));
-        // Not saved, the box shows this session's password, so OK does not wipe it.
-        profile.load(store(), kProvider);
-        QCOMPARE(profile.password(), QString("s3cret"));
-        QCOMPARE(profile.save(store(), accept), SaveResult::Saved);
-        QCOMPARE(profile.currentPassword(), QByteArray("s3cret"));
         // Nothing carries over to another provider.
         QCOMPARE(profile.addPhoneNumber(store(), "999"), PhoneAdded::Added);
         profile.load(store(), "Other ISP");
@@ -140,16 +135,15 @@ private slots:
     {
         QFETCH(bool, tariffsDefined);
         QFETCH(QString, choice);
-        QFETCH(QString, label);
         for (const QString &name : tariffsDefined ? QStringList{"Day", "Night"} : QStringList())
             StoreFixtures::writeTariff(store(), name, {});
         StoreFixtures::assignTariff(store(), kProvider, "Day");
         ProviderProfile profile;
         profile.load(store(), kProvider);
         profile.setTariffLabel(1, choice);
-        QCOMPARE(profile.tariffLabel(1), label);
+        QTEST(profile.tariffLabel(1), "label");
         QCOMPARE(profile.save(store(), accept), SaveResult::Saved);
-        QCOMPARE(store().GetSetting(kTariffSection, "1"), label);
+        QCOMPARE(store().GetSetting(kTariffSection, "1"), profile.tariffLabel(1));
     }
 
     // The list holds the default entry, a stored blank, the stored "Number" 111 (a store of one number), the
@@ -169,7 +163,6 @@ private slots:
         QTest::newRow("remove default does nothing") << "-" + kDefault << "false" << all << "Blank=|Number=111|Number2=222";
         QTest::newRow("remove empty does nothing") << "-" << "false" << all << "Blank=|Number=111|Number2=222";
         QTest::newRow("remove first keeps the others") << "-111" << "true" << QStringList{kDefault, "", "777", "222"} << "Blank=|Number2=222";
-        QTest::newRow("remove added keeps the others") << "-222" << "true" << QStringList{kDefault, "", "111", "777"} << "Blank=|Number=111";
         QTest::newRow("remove unstored") << "-777" << "true" << QStringList{kDefault, "", "111", "222"} << "Blank=|Number=111|Number2=222";
     }
     // clang-format on
@@ -215,9 +208,6 @@ private slots:
         QFETCH(QString, provider);
         QFETCH(bool, checkMail);
         QFETCH(bool, checkPasses);
-        QFETCH(SaveResult, result);
-        QFETCH(QString, stored);
-        QFETCH(QString, program);
         store().SaveSetting(kProviderSection, "Login", "old");
         StoreFixtures::writeValues(store(), kMailSection,
                                    {"Check E-mail=1", "Host=old", "Program=old", "launch=old", "Timeout=old"});
@@ -228,18 +218,18 @@ private slots:
         profile.setText(Text::Pop3Host, "new.host");
         profile.setText(Text::LaunchEmail, "mailer");
         profile.setText(Text::Timeout, "40");
-        QCOMPARE(profile.save(store(), [&](const ProviderProfile &) { return checkPasses; }), result);
+        QTEST(profile.save(store(), [&](const ProviderProfile &) { return checkPasses; }), "result");
 
         QStringList values{store().GetSetting(kProviderSection, "Login")};
         for (const char *key : {"Check E-mail", "Host", "Program", "launch", "Timeout"})
             values << store().GetSetting(kMailSection, key);
-        QCOMPARE(values.join('|'), stored);
-        QCOMPARE(profile.currentMail().program, program);
+        QTEST(values.join('|'), "stored");
+        QTEST(profile.currentMail().program, "program");
     }
 
     // The settings window edits a copy: the live profile (what the dialer and the alarms read) changes only on
-    // an OK that stored it. A password typed this session (not saved) shows in the copy and stays after OK,
-    // also in the next opening.
+    // an OK that stored it. A password typed this session (not saved) shows in the copy and stays after OK
+    // (an OK does not wipe it), also in the next opening.
     // clang-format off
     void windowCopyCommittedOnOk_data()
     {
@@ -249,6 +239,7 @@ private slots:
         QTest::addColumn<QString>("liveLogin");
         QTest::addColumn<QByteArray>("password"); // the one the dialer sends
         QTest::newRow("OK") << "ok" << "Saved" << "new" << "new" << QByteArray("newer");
+        QTest::newRow("OK, password as shown") << "shown" << "Saved" << "new" << "new" << QByteArray("typed");
         QTest::newRow("Cancel") << "cancel" << "" << "old" << "old" << QByteArray("typed");
         QTest::newRow("another provider picked") << "other" << "NoProvider" << "old" << "" << QByteArray("pw");
     }
@@ -256,9 +247,6 @@ private slots:
     void windowCopyCommittedOnOk()
     {
         QFETCH(QString, how);
-        QFETCH(QString, result);
-        QFETCH(QString, storedLogin);
-        QFETCH(QString, liveLogin);
         QFETCH(QByteArray, password);
         CoreRig rig;
         rig.loadProvider(kDemo, kDefault, false, "old");
@@ -267,14 +255,15 @@ private slots:
         std::unique_ptr<ProviderProfile> edited = rig.core.editProviderSettings(true);
         QCOMPARE(edited->password(), QString("typed"));
         edited->setText(Text::LoginName, "new");
-        edited->setPassword("newer");
+        if (how != "shown")
+            edited->setPassword("newer");
         if (how == "other")
             rig.loadProvider("Busy Demo ISP (simulated)");
         const QString outcome =
             how == "cancel" ? QString() : QVariant::fromValue(rig.core.commitProviderSettings(*edited)).toString();
-        QCOMPARE(outcome, result);
-        QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo, "Login"), storedLogin);
-        QCOMPARE(rig.accounts.connection().login, liveLogin);
+        QTEST(outcome, "result");
+        QTEST(rig.store.GetSetting("Providers \\" + kDemo, "Login"), "storedLogin");
+        QTEST(rig.accounts.connection().login, "liveLogin");
         QCOMPARE(rig.accounts.connection().password, password);
         QCOMPARE(rig.core.editProviderSettings(false)->passwordBytes(), password); // the next opening shows it
     }
@@ -290,7 +279,6 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::newRow("Cancel") << std::optional<QString>() << "" << false << "";
         QTest::newRow("listed already") << std::optional<QString>(kDefault) << "" << false << "";
-        QTest::newRow("new") << std::optional<QString>("555") << "" << true << "555";
         QTest::newRow("new, removal answered No") << std::optional<QString>("555") << "No" << false << "555";
         QTest::newRow("new, removal answered Yes") << std::optional<QString>("555") << "Yes" << true << "";
     }
@@ -299,7 +287,6 @@ private slots:
     {
         QFETCH(std::optional<QString>, answer);
         QFETCH(QString, removal);
-        QFETCH(bool, changed);
         QFETCH(QString, stored);
         CoreRig rig;
         rig.loadProvider(kDemo);
@@ -312,9 +299,9 @@ private slots:
             rig.prompter.expect("Are you sure to delete this phone number?",
                                 removal == "Yes" ? Prompt::Answer::Yes : Prompt::Answer::No);
             edited->setPhone("555");
-            done = rig.core.removePhoneNumber(*edited);
+            done = rig.core.removePhoneNumber(*edited) && done; // the number was added
         }
-        QCOMPARE(done, changed);
+        QTEST(done, "changed");
         QCOMPARE(rig.store.GetSetting("Providers \\" + kDemo + "\\Phone Numbers", "Number"), stored);
         QCOMPARE(rig.profile.phoneNumbers().contains("555"), !stored.isEmpty()); // the live list too
         QCOMPARE(rig.prompter.pendingExpectations(), 0);

@@ -91,14 +91,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("plain") << "Home ISP" << "";
         QTest::newRow("letters of any script") << "M\u00fcller-Net (2)" << "";
         QTest::newRow("backslash") << "Home\\E-Mail" << "The connection name \"Home\\E-Mail\" must not contain \"\\\" or \"/\".";
         QTest::newRow("slash") << "a/b" << "The connection name \"a/b\" must not contain \"\\\" or \"/\".";
         QTest::newRow("empty") << "" << "Please enter a name for the connection.";
         QTest::newRow("blanks") << "   " << "Please enter a name for the connection.";
         QTest::newRow("line break") << "a\nb" << "The connection name must not contain line breaks, tabs or other control characters.";
-        QTest::newRow("tab") << "a\tb" << "The connection name must not contain line breaks, tabs or other control characters.";
     }
     // clang-format on
     void entryNamesAreOneComponent()
@@ -112,21 +110,16 @@ private slots:
     // clang-format off
     void flagsReadByOneRule_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("tRuE") << "tRuE" << true;
-        QTest::newRow("False") << "False" << false;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("-1") << "-1" << true;
-        QTest::newRow(" 2 ") << " 2 " << true;
-        QTest::newRow("word") << "yes" << false;
+        QTest::addColumn<bool>("expected"); // the text read is the row's name
+        QTest::newRow("tRuE") << true;
+        QTest::newRow("False") << false;
+        QTest::newRow("0") << false;
+        QTest::newRow("-1") << true;
+        QTest::newRow(" 2 ") << true;
+        QTest::newRow("yes") << false;
     }
     // clang-format on
-    void flagsReadByOneRule()
-    {
-        QFETCH(QString, text);
-        QTEST(SettingIsTrue(text), "expected");
-    }
+    void flagsReadByOneRule() { QTEST(SettingIsTrue(QTest::currentDataTag()), "expected"); }
 
     // clang-format off
     void scramblesWithKeyFromSecondCharacter_data()
