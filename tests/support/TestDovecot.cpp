@@ -10,32 +10,11 @@
 #include <pwd.h>
 #include <unistd.h>
 
-namespace {
-const char kProgram[] = "/usr/sbin/dovecot";
-} // namespace
-
-bool TestDovecot::installed()
-{
-    return QFile::exists(kProgram);
-}
-
-TestDovecot::~TestDovecot()
-{
-    m_dovecot.terminate();
-    m_dovecot.waitForFinished(5000);
-}
-
 bool TestDovecot::write(const QString &name, const QString &text)
 {
     QFile file(m_dir.filePath(name));
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 &&
            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-}
-
-bool TestDovecot::fail(const QString &why)
-{
-    m_error = why;
-    return false;
 }
 
 bool TestDovecot::start(int messages)
@@ -46,27 +25,23 @@ bool TestDovecot::start(int messages)
         m_port = probe.serverPort();
     }
     const QString dir = m_dir.path();
-    // Dovecot's own processes run as other users: they pass through, they do not list.
-    if (!QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup |
-                                        QFile::ExeOther))
-        return fail("cannot open " + dir);
     // Root may not own a mailbox in Dovecot: then the mailbox is nobody's, and the
     // package's own users run the server's inner processes.
     const bool root = geteuid() == 0;
     const QString owner = root ? "65534:65534" : QStringLiteral("%1:%2").arg(getuid()).arg(getgid());
     const QString user = root ? "dovecot" : QString::fromLocal8Bit(getpwuid(getuid())->pw_name);
     const QString group = root ? "dovecot" : QString::fromLocal8Bit(getgrgid(getgid())->gr_name);
+    // Dovecot's own processes run as other users: they pass through, they do not list.
+    bool ok = QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup |
+                                             QFile::ExeOther);
     for (const char *sub : {"new", "cur", "tmp"})
-        if (!QDir(dir).mkpath(QStringLiteral("Maildir/") + sub))
-            return fail("cannot make the mailbox");
+        ok = ok && QDir(dir).mkpath(QStringLiteral("Maildir/") + sub);
     for (int i = 1; i <= messages; ++i)
-        if (!write(QStringLiteral("Maildir/new/1700000000.M%1P1.lineminder").arg(i), "Subject: Hi\r\n\r\nHi.\r\n"))
-            return fail("cannot write a message");
-    if (QProcess::execute("chown", {"-R", owner, dir + "/Maildir"}) != 0)
-        return fail("chown of the mailbox failed");
-    if (!write("passwd", QStringLiteral("tester:{PLAIN}secret:%1::%2::\n").arg(owner, dir)))
-        return fail("cannot write the password file");
-    if (!write("dovecot.conf", QStringLiteral(R"(base_dir = %1/run
+        ok =
+            ok && write(QStringLiteral("Maildir/new/1700000000.M%1P1.lineminder").arg(i), "Subject: Hi\r\n\r\nHi.\r\n");
+    ok = ok && QProcess::execute("chown", {"-R", owner, dir + "/Maildir"}) == 0 &&
+         write("passwd", QStringLiteral("tester:{PLAIN}secret:%1::%2::\n").arg(owner, dir));
+    ok = ok && write("dovecot.conf", QStringLiteral(R"(base_dir = %1/run
 state_dir = %1/state
 log_path = /dev/stderr
 listen = 127.0.0.1
@@ -91,9 +66,12 @@ service pop3-login {
   }
 }
 )")
-                                   .arg(dir, user, group, root ? "dovenull" : user)
-                                   .arg(m_port)))
-        return fail("cannot write the configuration");
+                                         .arg(dir, user, group, root ? "dovenull" : user)
+                                         .arg(m_port));
+    if (!ok) {
+        m_error = "cannot write the mailbox or the configuration in " + dir;
+        return false;
+    }
 
     m_dovecot.setProcessChannelMode(QProcess::MergedChannels);
     m_dovecot.start(kProgram, {"-F", "-c", dir + "/dovecot.conf"});
@@ -104,6 +82,6 @@ service pop3-login {
     };
     if (!QTest::qWaitFor([&] { return listening() || m_dovecot.state() == QProcess::NotRunning; }, 15000) ||
         m_dovecot.state() != QProcess::Running)
-        return fail("Dovecot did not start: " + QString::fromLocal8Bit(m_dovecot.readAll()));
-    return true;
+        m_error = "Dovecot did not start: " + QString::fromLocal8Bit(m_dovecot.readAll());
+    return m_error.isEmpty();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -10,26 +11,25 @@
 class TestDovecot
 {
 public:
-    static bool installed();
+    static constexpr char kProgram[] = "/usr/sbin/dovecot";
+    static bool installed() { return QFile::exists(kProgram); }
 
-    TestDovecot() = default;
-    TestDovecot(const TestDovecot &) = delete;
-    TestDovecot &operator=(const TestDovecot &) = delete;
-    ~TestDovecot();
+    ~TestDovecot()
+    {
+        m_dovecot.terminate();
+        m_dovecot.waitForFinished(5000);
+    }
 
     // Writes the mailbox and the configuration and waits until the server listens; on
     // failure error() says why.
     bool start(int messages);
     QString error() const { return m_error; }
     quint16 port() const { return m_port; }
-    // The address as the mailbox settings take it: "127.0.0.1:port".
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     // What the server wrote (its log goes to its output).
     QByteArray output() { return m_dovecot.readAll(); }
 
 private:
     bool write(const QString &name, const QString &text);
-    bool fail(const QString &why);
 
     QTemporaryDir m_dir;
     QProcess m_dovecot;

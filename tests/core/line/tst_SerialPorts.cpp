@@ -25,10 +25,8 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QStringList, ports);
         QTemporaryDir dev;
-        for (const QString &name : files) {
-            QFile file(dev.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const QString &name : files)
+            QVERIFY(QFile(dev.filePath(name)).open(QIODevice::WriteOnly));
         QStringList expected;
         for (const QString &port : ports)
             expected << dev.filePath(port);

@@ -13,26 +13,21 @@ class TestPop3Dovecot : public QObject
 {
     Q_OBJECT
 
-    TestDovecot m_dovecot;
-
 private slots:
-    void initTestCase()
+    void countsARealMailbox()
     {
         if (!TestDovecot::installed())
             QSKIP("Dovecot is not installed (package dovecot-pop3d)");
-        QVERIFY2(m_dovecot.start(3), qPrintable(m_dovecot.error()));
-    }
-
-    void countsARealMailbox()
-    {
+        TestDovecot dovecot;
+        QVERIFY2(dovecot.start(3), qPrintable(dovecot.error()));
         SystemClock clock;
         Pop3Check check(clock);
         QSignalSpy finished(&check, &Pop3Check::finished);
-        QVERIFY(check.start({QStringLiteral("127.0.0.1"), m_dovecot.port(), "tester", "secret", 10}));
+        QVERIFY(check.start({QStringLiteral("127.0.0.1"), dovecot.port(), "tester", "secret", 10}));
         QVERIFY(finished.wait(15000));
         const auto result = finished.first().first().value<Pop3Check::Result>();
         QCOMPARE(result.kind, Pop3Check::Result::Kind::Counted);
-        QVERIFY2(result.statReply.startsWith("+OK 3 "), qPrintable(result.statReply + m_dovecot.output()));
+        QVERIFY2(result.statReply.startsWith("+OK 3 "), qPrintable(result.statReply + dovecot.output()));
     }
 };
 
