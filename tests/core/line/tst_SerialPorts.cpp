@@ -23,14 +23,10 @@ private slots:
     void listsModemPorts()
     {
         QFETCH(QStringList, files);
-        QFETCH(QStringList, ports);
         QTemporaryDir dev;
         for (const QString &name : files)
             QVERIFY(QFile(dev.filePath(name)).open(QIODevice::WriteOnly));
-        QStringList expected;
-        for (const QString &port : ports)
-            expected << dev.filePath(port);
-        QCOMPARE(SerialPorts(dev.path()), expected);
+        QTEST(SerialPorts(dev.path()).replaceInStrings(dev.path() + "/", QString()), "ports");
     }
 };
 

