@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "accounting/TariffSelection.h"
 #include "line/SimulatedLine.h"
 #include "mail/MailSettingsCheck.h"
 #include "platform/Clock.h"
@@ -186,8 +187,21 @@ ProviderProfile::SaveResult AppCore::commitProviderSettings(ProviderProfile &edi
     const ProviderProfile::SaveResult result = edited.save(
         m_store, [this](const ProviderProfile &profile) { return CheckMailSettings(profile, m_seams.prompter); });
     if (result == ProviderProfile::SaveResult::Saved) {
+        auto assignment = [this] {
+            QStringList days;
+            for (int day = 1; day <= ProviderProfile::kDays; ++day)
+                days << m_profile.tariffLabel(day);
+            return days;
+        };
+        const QStringList assignedBefore = assignment();
         m_profile.load(m_store, edited.provider());
         m_profile.takeCurrentValues(edited);
+        // A tariff just assigned prices the next call at once; a call already under way (or
+        // being dialled) keeps the tariff it began with until the day ends.
+        const CallSession &call = m_engine.session();
+        if (assignment() != assignedBefore && !call.CallActive && !call.dialing)
+            m_accounting.setTariff(
+                SelectTariff(m_store, m_holidays, m_seams.prompter, edited.provider(), m_seams.clock.now().date()));
     }
     return result;
 }
