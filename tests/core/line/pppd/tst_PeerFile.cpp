@@ -24,6 +24,7 @@ private slots:
         QTest::newRow("hash quoted") << "x \"#1\"" << QStringList{"x", "#1"};
         QTest::newRow("empty word") << "x ''" << QStringList{"x", ""};
         QTest::newRow("continued line") << "connect \\\n  chat" << QStringList{"connect", "chat"};
+        QTest::newRow("quote inside a word") << "x a\\\"b" << QStringList{"x", "a\"b"};
     }
     // clang-format on
     void readsWordsLikePppd()
@@ -31,6 +32,11 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QStringList, words);
         QCOMPARE(PeerFile::Words(line), words);
+        // What this program writes reads back as the same words.
+        QStringList written;
+        for (const QString &word : words)
+            written << PeerFile::Written(word);
+        QCOMPARE(PeerFile::Words(written.join(' ')), words);
     }
 
     // What this program reads of a file (device, speed, user, connect) and the file after an edit
