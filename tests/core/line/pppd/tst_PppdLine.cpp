@@ -267,7 +267,13 @@ private slots:
         QVERIFY(line.RasEnumEntries().contains("office") && !line.RasEnumEntries().contains("home"));
         QCOMPARE(readFile("peers/office"), before);
 
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        // A folder the program may not write (here: under a file, which even root cannot) is
+        // refused with the way out.
+        writeFile("plain", "x");
+        m_config.peersDir = path("plain/peers");
+        QVERIFY(!PppdLine(m_config).RasCreatePhonebookEntry({"isp", "/dev/ttyS0", 115200, "0123", ""}, &error));
+        QVERIFY2(error.contains(m_config.peersDir) && error.contains("(see PPPD.md)"), qPrintable(error));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain"});
     }
 };
 
