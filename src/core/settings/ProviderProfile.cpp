@@ -274,14 +274,12 @@ void ProviderProfile::copyFrom(const ProviderProfile &other)
 {
     m_provider = other.m_provider;
     m_values = other.m_values;
-    m_password = other.m_password;
     m_phoneNumbers = other.m_phoneNumbers;
     m_phone = other.m_phone;
     m_tariffNames = other.m_tariffNames;
     m_tariffLabels = other.m_tariffLabels;
     m_alertsOn = other.m_alertsOn;
-    m_passwordOwner = other.m_passwordOwner;
-    takeCurrentValues(other);
+    takeCurrentValues(other); // the password box and its owner with the current values
 }
 
 void ProviderProfile::takeCurrentValues(const ProviderProfile &other)
