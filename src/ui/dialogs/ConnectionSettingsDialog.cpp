@@ -182,11 +182,11 @@ QWidget *ConnectionSettingsDialog::buildCounters()
         {"Number of Calls:", "txtCalls", "0"},        {"Total Cost:", "txtCost", "0"},
     };
     for (int row = 0; row < kRows; ++row) {
-        const auto &spec = rows[row];
+        const auto &counter = rows[row];
         m_resetRows[slot(row)] =
-            newCheck(QStringLiteral("chk%1").arg(row + 1), QString::fromLatin1(spec.caption), page);
-        m_counters[slot(row)] = newEdit(QString::fromLatin1(spec.field), page);
-        m_counters[slot(row)]->setText(QString::fromLatin1(spec.initial));
+            newCheck(QStringLiteral("chk%1").arg(row + 1), QString::fromLatin1(counter.caption), page);
+        m_counters[slot(row)] = newEdit(QString::fromLatin1(counter.field), page);
+        m_counters[slot(row)]->setText(QString::fromLatin1(counter.initial));
         m_counters[slot(row)]->setReadOnly(true);
         grid->addWidget(m_resetRows[slot(row)], row + 1, 0);
         grid->addWidget(m_counters[slot(row)], row + 1, 1);
