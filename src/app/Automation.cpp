@@ -109,3 +109,9 @@ QString AutoAnswerPrompter::chooseFile(const QString &title, const QString &filt
     std::fprintf(stderr, "file: [%s] %s\n", qPrintable(title), qPrintable(filter));
     return QString();
 }
+
+QString AutoAnswerPrompter::chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix)
+{
+    std::fprintf(stderr, "save file: [%s] %s .%s\n", qPrintable(title), qPrintable(filter), qPrintable(defaultSuffix));
+    return QString();
+}

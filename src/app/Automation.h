@@ -37,4 +37,5 @@ public:
     Prompt::Answer ask(const Prompt &prompt) override;
     std::optional<QString> input(const QString &title, const QString &text) override;
     QString chooseFile(const QString &title, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
 };

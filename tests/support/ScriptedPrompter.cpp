@@ -42,6 +42,11 @@ QString ScriptedPrompter::chooseFile(const QString &title, const QString &filter
     return take(Kind::File, title, {filter, title}).value_or(Expectation{}).reply.value_or(QString());
 }
 
+QString ScriptedPrompter::chooseSaveFile(const QString &title, const QString &filter, const QString &)
+{
+    return chooseFile(title, filter);
+}
+
 QStringList ScriptedPrompter::shownTexts() const
 {
     QStringList texts;

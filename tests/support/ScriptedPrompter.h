@@ -20,6 +20,7 @@ public:
     // input box has its text, a file dialog its filter as the text.
     std::optional<QString> input(const QString &title, const QString &text) override;
     QString chooseFile(const QString &title, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
 
     // The next prompt must have this text; it is answered with answer.
     void expect(const QString &text, Prompt::Answer answer = Prompt::Answer::Ok) { m_expected.append({text, answer}); }
@@ -29,7 +30,8 @@ public:
     {
         m_expected.append({text, Prompt::Answer::Ok, Kind::Input, reply});
     }
-    // The next prompt must be a file dialog with this title; it answers path.
+    // The next prompt must be a file dialog (to open or to save) with this title; it
+    // answers path.
     void expectFile(const QString &title, const QString &path) { m_expected.append({title, {}, Kind::File, path}); }
     // Any prompt with a single Ok button is accepted and recorded without
     // expectation.

@@ -30,6 +30,9 @@ public:
     // A file dialog for an existing file; filter as "Sound (*.wav *.WAV)", empty for any
     // file. Returns the path chosen, or an empty text when none was.
     virtual QString chooseFile(const QString &title, const QString &filter) = 0;
+    // A file dialog for a file to write, which adds defaultSuffix (without its dot) to a name
+    // typed without one. Returns the path chosen, or an empty text when none was.
+    virtual QString chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix) = 0;
 
     // Shorthands for the common shapes.
     void tell(const QString &text, Prompt::Icon icon = Prompt::Icon::None);

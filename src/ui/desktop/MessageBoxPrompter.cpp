@@ -48,3 +48,16 @@ QString MessageBoxPrompter::chooseFile(const QString &title, const QString &filt
 {
     return QFileDialog::getOpenFileName(m_parent, title, QString(), filter);
 }
+
+QString MessageBoxPrompter::chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix)
+{
+    // An object rather than getSaveFileName: only the dialog object adds the suffix to a name
+    // typed without one.
+    QFileDialog dialog(m_parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

@@ -13,6 +13,7 @@ public:
     Prompt::Answer ask(const Prompt &prompt) override;
     std::optional<QString> input(const QString &title, const QString &text) override;
     QString chooseFile(const QString &title, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
 
 private:
     QPointer<QWidget> m_parent;
