@@ -25,6 +25,28 @@ std::optional<int> ParseTimeOfDay(const QString &text)
     return std::nullopt;
 }
 
+bool WriteTariff(SettingsStore &store, const TariffFile::Record &values, const QString &savedOn)
+{
+    if (!EntryName::IsSectionName(values.name))
+        return false;
+    const QString section = SettingsLayout::Tariff(values.name);
+    auto save = [&](const char *key, const QString &value) { store.SaveSetting(section, QLatin1String(key), value); };
+    SettingsStore::Batch batch(store);
+    save("Option", QString::number(values.code));
+    store.SaveSetting(SettingsLayout::TariffNames(), values.name, QStringLiteral(""));
+    save("SavedOn", savedOn);
+    save("Name", values.name);
+    save("FirstStart", values.firstStart);
+    save("FirstEnd", values.firstEnd);
+    save("FirstCost", values.firstCost);
+    save("SecondCost", values.secondCost);
+    if (values.code == 1) {
+        save("ThirdStart", values.thirdStart);
+        save("ThirdCost", values.thirdCost);
+    }
+    return batch.commit();
+}
+
 Money Tariff::GetMinuteCost(int t) const
 {
     switch (option) {

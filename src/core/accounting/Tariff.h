@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "accounting/TariffFile.h"
 #include "values/Money.h"
 
 class SettingsStore;
@@ -49,6 +50,13 @@ struct LoadedTariff
     Money GetMinuteCost(const QString &timeText) const;
     Money GetMinuteCost(const QTime &time) const;
 };
+
+// Stores a tariff as the editor saves it, in one batch: its entry in the list of tariff names
+// and, in its section, "Option" (the code), "SavedOn", "Name", the first interval's bounds,
+// the first and second cost and, with three intervals only, "ThirdStart" and "ThirdCost". Keys
+// an earlier save wrote and this one does not are kept. The texts are stored as given; a name
+// that cannot be a section of its own is refused. Returns whether the batch was committed.
+bool WriteTariff(SettingsStore &store, const TariffFile::Record &values, const QString &savedOn);
 
 // "08:00", "8:00:00", "8:00 PM"... as a second of the day; nothing when not a time.
 std::optional<int> ParseTimeOfDay(const QString &text);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "accounting/Tariff.h"
 #include "accounting/TariffSelection.h"
 #include "line/SimulatedLine.h"
 #include "mail/MailSettingsCheck.h"
@@ -101,15 +102,18 @@ void AppCore::seedDemoTariff()
     if (!isSimulated() || !m_store.GetAllSettings(SettingsLayout::TariffNames()).isEmpty())
         return;
     const QString name = QStringLiteral("Demo Tariff");
-    const QString section = SettingsLayout::Tariff(name);
+    TariffFile::Record values;
+    values.name = name;
+    values.code = 0; // two intervals: 0.05 a minute from 08:00 to 20:00, 0.02 otherwise
+    values.firstStart = QStringLiteral("08:00:00");
+    values.firstEnd = QStringLiteral("20:00:00");
+    values.thirdStart = QStringLiteral("00:00:00");
+    values.firstCost = QStringLiteral("0.05");
+    values.secondCost = QStringLiteral("0.02");
+    values.thirdCost = QStringLiteral("0");
+    const QDateTime now = m_seams.clock.now();
     SettingsStore::Batch batch(m_store);
-    m_store.SaveSetting(SettingsLayout::TariffNames(), name, QStringLiteral(""));
-    m_store.SaveSetting(section, QStringLiteral("Option"), QStringLiteral("0"));
-    m_store.SaveSetting(section, QStringLiteral("FirstStart"), QStringLiteral("08:00"));
-    m_store.SaveSetting(section, QStringLiteral("FirstEnd"), QStringLiteral("20:00"));
-    m_store.SaveSetting(section, QStringLiteral("FirstCost"), QStringLiteral("0.05"));
-    m_store.SaveSetting(section, QStringLiteral("SecondCost"), QStringLiteral("0.02"));
-    m_store.SaveSetting(section, QStringLiteral("Name"), name);
+    WriteTariff(m_store, values, m_formats.date(now.date()) + QLatin1Char(' ') + m_formats.time(now.time()));
     const QStringList entries = m_line->RasEnumEntries();
     for (const SimulatedLine::Entry &demo : SimulatedLine::demoEntries()) {
         if (!entries.contains(demo.name))
