@@ -269,6 +269,31 @@ private slots:
         QTEST(rig.prompter.shownTexts(), "shown");
     }
 
+    // Another program holding the store: the failure is told and the list stays as it was.
+    void storeFailureIsTold_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("save") << false;
+        QTest::newRow("remove") << true;
+    }
+    void storeFailureIsTold()
+    {
+        QFETCH(bool, remove);
+        Rig rig;
+        remove ? rig.editor.select(0) : rig.newTariff("Night");
+        const int selected = rig.editor.selectedIndex();
+        StoreFixtures::WriteLock lock(rig.store.home.locations().settingsDatabase());
+        rig.prompter.allowMessages();
+        if (remove)
+            rig.prompter.expect("Are you sure to delete Day tariff?", Prompt::Answer::Yes);
+        QVERIFY(!(remove ? rig.editor.remove() : rig.editor.save()));
+        QCOMPARE(rig.prompter.shown().last().icon, Prompt::Icon::Critical);
+        lock.release();
+        QCOMPARE(rig.editor.entries(), QStringList({"Day", "[New Tariff]"}));
+        QCOMPARE(rig.editor.selectedIndex(), selected);
+        QCOMPARE(StoreFixtures::snapshot(rig.store.store, {SettingsLayout::TariffNames()}).size(), 1);
+    }
+
     // An existing tariff is saved under its own name, whatever the name box held before.
     void existingTariffKeepsItsName()
     {
