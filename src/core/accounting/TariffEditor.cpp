@@ -255,10 +255,10 @@ bool TariffEditor::save()
             return false;
         }
         // The store does not tell "Cheap" from "cheap": either would overwrite the other.
-        QStringList stored = m_entries.mid(0, m_entries.size() - 1);
+        QStringList taken = m_entries;
         for (const auto &entry : m.store.GetAllSettings(SettingsLayout::TariffNames()))
-            stored.append(entry.first);
-        if (stored.contains(name, Qt::CaseInsensitive)) {
+            taken.append(entry.first);
+        if (taken.contains(name, Qt::CaseInsensitive)) {
             m.prompter.tell(QStringLiteral("Tariff with this name already exists!"), Prompt::Icon::Exclamation);
             return false;
         }

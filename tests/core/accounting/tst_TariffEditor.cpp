@@ -298,7 +298,10 @@ private slots:
     void existingTariffKeepsItsName()
     {
         Rig rig;
+        rig.editor.select(0);
         rig.newTariff("Typed");
+        QVERIFY(!rig.editor.canDelete() && rig.editor.isNameBoxShown());
+        QCOMPARE(rig.editor.currentName(), QString("Day"));
         rig.editor.select(0);
         QCOMPARE(rig.editor.newName(), QString());
         rig.editor.setNewName("Typed again");
@@ -420,10 +423,14 @@ private slots:
         Rig first(false, &warned), second(false, &warned);
         QCOMPARE(first.prompter.shownTexts(), QStringList{"You don't have any available Tariffs!"});
         QCOMPARE(first.prompter.shown().first().icon, Prompt::Icon::Critical);
-        QVERIFY(second.prompter.shown().isEmpty());
+        second.editor.select(1); // no such entry
+        second.editor.select(-1);
         QCOMPARE(second.editor.entries(), QStringList{"[New Tariff]"});
         QCOMPARE(second.editor.selectedIndex(), -1);
         QVERIFY(!second.editor.canDelete() && !second.editor.canExport() && !second.editor.canImport());
+        QVERIFY(!second.editor.save() && !second.editor.remove() && !second.editor.exportFile());
+        QVERIFY(!second.editor.importFile());
+        QVERIFY(second.prompter.shown().isEmpty());
     }
 };
 
