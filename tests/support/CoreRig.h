@@ -24,7 +24,13 @@ class RecordingLauncher final : public ProgramLauncher
 {
 public:
     bool start(const QString &commandLine, WindowStyle, QString *error) override;
+    bool open(const QString &path, QString *) override
+    {
+        opened.append(path);
+        return true;
+    }
     QStringList started;
+    QStringList opened;
 };
 
 // The program's core as it runs, wired by AppCore, on test seams: a temp home, the fake

@@ -1,17 +1,22 @@
 #include "composition/AppCore.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "accounting/Tariff.h"
 #include "accounting/TariffSelection.h"
 #include "line/SimulatedLine.h"
 #include "mail/MailSettingsCheck.h"
+#include "platform/AutoStart.h"
 #include "platform/Clock.h"
 #include "platform/Logging.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
 #include "platform/Scheduler.h"
+#include "reports/ConnectionLog.h"
 #include "settings/EntryName.h"
 #include "settings/SettingsLayout.h"
 
@@ -200,14 +205,70 @@ ProviderProfile::SaveResult AppCore::commitProviderSettings(ProviderProfile &edi
         const QStringList assignedBefore = assignment();
         m_profile.load(m_store, edited.provider());
         m_profile.takeCurrentValues(edited);
-        // A tariff just assigned prices the next call at once; a call already under way (or
-        // being dialled) keeps the tariff it began with until the day ends.
-        const CallSession &call = m_engine.session();
-        if (assignment() != assignedBefore && !call.CallActive && !call.dialing)
-            m_accounting.setTariff(
-                SelectTariff(m_store, m_holidays, m_seams.prompter, edited.provider(), m_seams.clock.now().date()));
+        if (assignment() != assignedBefore)
+            repickTariff();
     }
     return result;
+}
+
+void AppCore::repickTariff()
+{
+    // A tariff just assigned or edited prices the next call at once; a call already under way
+    // (or being dialled) keeps the tariff it began with until the day ends.
+    const CallSession &call = m_engine.session();
+    if (m_accounts.isLoaded() && !call.CallActive && !call.dialing)
+        m_accounting.setTariff(SelectTariff(m_store, m_holidays, m_seams.prompter, m_accounts.connection().name,
+                                            m_seams.clock.now().date()));
+}
+
+std::unique_ptr<GeneralOptions> AppCore::editGeneralOptions() const
+{
+    auto edited = std::make_unique<GeneralOptions>();
+    edited->load(m_store);
+    edited->setChecked(GeneralOptions::Check::StartUp, AutoStart::IsEnabled());
+    return edited;
+}
+
+bool AppCore::commitGeneralOptions(GeneralOptions &edited)
+{
+    if (!edited.save(m_store)) {
+        m_seams.prompter.fail(QStringLiteral("The settings could not be saved: %1").arg(m_store.error()));
+        return false;
+    }
+    m_options.load(m_store);
+    QString reason;
+    if (!AutoStart::SetEnabled(edited.isChecked(GeneralOptions::Check::StartUp),
+                               QCoreApplication::applicationFilePath(), &reason)) {
+        m_seams.prompter.fail(QStringLiteral("The log-in start could not be changed: %1.").arg(reason));
+        return false;
+    }
+    return true;
+}
+
+void AppCore::viewSharedLog()
+{
+    // The shared file whichever log mode is chosen: the per-provider files are in the same folder.
+    const QString path = ConnectionLog::FilePath(m_locations, {}, LogOptions{});
+    if (!QFileInfo(path).isFile()) {
+        m_seams.prompter.tell(
+            QStringLiteral("There is no shared log file yet: %1 is written when the first call is logged to it.")
+                .arg(QDir::toNativeSeparators(path)),
+            Prompt::Icon::Information);
+        return;
+    }
+    QString error;
+    if (!m_seams.launcher.open(path, &error))
+        m_seams.prompter.fail(error);
+}
+
+std::unique_ptr<TariffEditor> AppCore::editTariffs()
+{
+    auto editor = std::make_unique<TariffEditor>(TariffEditor::Seams{m_store, m_seams.prompter, m_seams.clock,
+                                                                     [this] { return m_dialer.IsConnected(); },
+                                                                     m_noTariffWarningShown},
+                                                 m_formats);
+    connect(editor.get(), &TariffEditor::tariffsChanged, this, &AppCore::repickTariff);
+    return editor;
 }
 
 bool AppCore::addPhoneNumber(ProviderProfile &edited)

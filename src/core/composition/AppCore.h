@@ -7,6 +7,7 @@
 #include "accounting/CallAccounting.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/ProviderAccounts.h"
+#include "accounting/TariffEditor.h"
 #include "alerts/AlarmMonitor.h"
 #include "line/RemoteAccess.h"
 #include "mail/MailChecker.h"
@@ -103,6 +104,21 @@ public:
     // Network Config: the desktop's network settings program, when one is installed.
     void openNetworkConfig();
 
+    // The general settings window edits a copy read afresh from the store (its start-up box
+    // shows whether the autostart entry exists) and commits it on OK: stored, the autostart
+    // entry written or removed, the live options read again. A failure is told; returns
+    // whether everything was stored.
+    std::unique_ptr<GeneralOptions> editGeneralOptions() const;
+    bool commitGeneralOptions(GeneralOptions &edited);
+    // The launch style takes effect at once, before OK; Cancel sets back the one from before.
+    void setLaunchStyle(int style) { m_options.setLaunchStyle(style); }
+    // View: the shared log file with the desktop's handler; without one the user is told.
+    void viewSharedLog();
+    QString logsFolder() const { return m_locations.logsDir(); }
+    // The tariff page's model. A tariff saved or deleted while no call is up or being dialled
+    // re-picks the day's tariff at once; a call keeps the tariff it began with.
+    std::unique_ptr<TariffEditor> editTariffs();
+
     // What the window reads and writes of the settings.
     const GeneralOptions &options() const { return m_options; }
     const SettingsStore &settings() const { return m_store; }
@@ -141,6 +157,8 @@ private:
     friend struct CoreRig; // the tests reach the parts
 
     void seedDemoTariff();
+    // The loaded provider's tariff for today again, unless a call is up or being dialled.
+    void repickTariff();
     bool renameEntry(const QString &from, const QString &to);
     void wire();
 
@@ -162,6 +180,7 @@ private:
     AlarmMonitor m_alarms;
     CallEngine m_engine;
     Dialer m_dialer;
+    bool m_noTariffWarningShown = false;
     ConnectionMonitor m_monitor;
     Pop3Check m_pop3;
     MailChecker m_mail;

@@ -31,3 +31,14 @@ bool ProcessLauncher::start(const QString &commandLine, WindowStyle, QString *er
     }
     return true;
 }
+
+bool ProcessLauncher::open(const QString &path, QString *error)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty() || !QProcess::startDetached(opener, {path})) {
+        if (error)
+            *error = QStringLiteral("No program to open %1 could be started (xdg-open is missing).").arg(path);
+        return false;
+    }
+    return true;
+}

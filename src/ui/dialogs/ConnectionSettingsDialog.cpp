@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "composition/AppCore.h"
+#include "dialogs/DialogWidgets.h"
 #include "platform/Prompter.h"
 #include "presentation/MainState.h"
 #include "settings/GeneralOptions.h"
@@ -23,38 +24,11 @@
 using Check = ProviderProfile::Check;
 using Text = ProviderProfile::Text;
 using Field = MainState::Field;
+using namespace DialogWidgets;
 
 namespace {
 
 constexpr int kRows = 6; // the counters page: current, today, month, total, calls, cost
-
-template <typename Widget> Widget *named(Widget *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QCheckBox *newCheck(const QString &name, const QString &text, QWidget *parent)
-{
-    return named(new QCheckBox(text, parent), name);
-}
-
-QLineEdit *newEdit(const QString &name, QWidget *parent)
-{
-    return named(new QLineEdit(parent), name);
-}
-
-QPushButton *newButton(const QString &name, const QString &text, QWidget *parent)
-{
-    return named(new QPushButton(text, parent), name);
-}
 
 // A pair of arrows beside a two-digit box (UpDown1..8): steps its number within 0..high.
 QWidget *upDown(const QString &name, QLineEdit *buddy, int high, QWidget *parent)

@@ -21,6 +21,7 @@
 #include "desktop/SystemTrayIcon.h"
 #include "dialogs/ConnectionSettingsDialog.h"
 #include "dialogs/EntryDialog.h"
+#include "dialogs/GeneralSettingsDialog.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"
@@ -492,6 +493,38 @@ void MainWindow::openProviderSettings(bool reload, int page)
     m_settings->show();
 }
 
+void MainWindow::openGeneralSettings()
+{
+    if (m_generalSettings) {
+        m_generalSettings->raise();
+        m_generalSettings->activateWindow();
+        return;
+    }
+    m_generalSettings = new GeneralSettingsDialog(m_core, m_core.editGeneralOptions(), m_core.editTariffs(), this);
+    m_generalSettings->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_generalSettings, &GeneralSettingsDialog::statisticsSwitched, this, &MainWindow::setStatisticsShown);
+    connect(m_generalSettings, &GeneralSettingsDialog::saved, this, &MainWindow::applySavedOptions);
+    connect(m_generalSettings, &GeneralSettingsDialog::calculatorRequested, this,
+            [this] { placeholder(QStringLiteral("The tariff calculator")); });
+    connect(m_generalSettings, &GeneralSettingsDialog::holidayEditorRequested, this,
+            [this] { placeholder(QStringLiteral("The holiday editor")); });
+    // The load shows the stored switch, as a click on it would.
+    setStatisticsShown(m_generalSettings->edited().isChecked(GeneralOptions::Check::DisplayDUNStats));
+    m_generalSettings->setModal(true);
+    m_generalSettings->show();
+}
+
+void MainWindow::applySavedOptions()
+{
+    keepOnTop();
+    if (!m_tray)
+        return;
+    if (inTrayMode() && !m_tray->isAdded() && m_tray->isAvailable())
+        m_tray->add(m_core.state().text(Field::CurrTime));
+    else if (!inTrayMode() && m_tray->isAdded() && isVisible())
+        m_tray->remove();
+}
+
 void MainWindow::runCommand(const QString &key)
 {
     // A command given while a message box waits for its answer would run inside the
@@ -505,7 +538,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("ProvSett"))
         openProviderSettings(true, ConnectionSettingsDialog::Configuration);
     else if (key == QLatin1String("GenSett"))
-        placeholder(QStringLiteral("The general settings window"));
+        openGeneralSettings();
     else if (key == QLatin1String("Exit"))
         close();
     else if (key == QLatin1String("Report"))

@@ -9,6 +9,7 @@
 
 class AppCore;
 class EntryDialog;
+class GeneralSettingsDialog;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -69,6 +70,9 @@ private:
     void bindState();
     // Setup (reload) and Configure: the provider settings window, on a page.
     void openProviderSettings(bool reload, int page);
+    void openGeneralSettings();
+    // After the general settings' OK: on top or not, the tray icon for the minimize mode.
+    void applySavedOptions();
     void placeholder(const QString &what);
     void keepOnTop();
     void onTrayClicked();
@@ -91,6 +95,7 @@ private:
     QAction *m_mailEnable = nullptr;
     QPointer<NotifyWindow> m_notify;
     QPointer<ConnectionSettingsDialog> m_settings;
+    QPointer<GeneralSettingsDialog> m_generalSettings;
     QPointer<EntryDialog> m_entryDialog;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;

@@ -1,6 +1,6 @@
 #include "dialogs/ConnectionSettingsDialog.h"
+#include "dialogs/GeneralSettingsDialog.h"
 #include "mainwindow/MainWindow.h"
-#include "settings/SettingsLayout.h"
 #include "support/CoreRig.h"
 #include "support/FakeTrayIcon.h"
 #include "support/TestDovecot.h"
@@ -10,10 +10,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimeEdit>
 #include <QToolButton>
 
-// A newcomer sets up a provider, its alarms and its mailbox in the settings window on
-// the simulated line, and the call made next uses them all.
+// A newcomer sets up the log, a tariff, a provider, its alarms and its mailbox in the settings
+// windows on the simulated line, and the call made next uses them all.
 class TestProviderSetup : public QObject
 {
     Q_OBJECT
@@ -31,8 +32,6 @@ private slots:
         FakeTrayIcon tray;
         MainWindow window{rig.core, &tray};
         rig.line.RasCreatePhonebookEntry({"My ISP", {}, 115200, "555-0123", {}}, nullptr);
-        for (int item = 1; item <= 11; ++item) // the log's lines, a general setting
-            rig.store.SaveSetting(SettingsLayout::LogSettings(), QString::number(item), "1");
         rig.core.start();
         window.applyStartSettings();
         window.showAtStart();
@@ -41,6 +40,29 @@ private slots:
         auto *providers = window.findChild<QComboBox *>("Combo1");
         providers->setCurrentIndex(providers->findText("My ISP"));
         emit providers->textActivated("My ISP");
+        // The general settings first: every line of the log, and a tariff of 0.0700 a minute from
+        // 08:00 to 18:00 and 0.0200 else.
+        action("GenSett");
+        auto *general = window.findChild<GeneralSettingsDialog *>("frmGeneralSettings");
+        QVERIFY(general && general->isVisible());
+        const auto child = [&general](const QString &name) { return general->findChild<QWidget *>(name); };
+        for (int item = 1; item <= 11; ++item)
+            static_cast<QAbstractButton *>(child(QString("chkLog%1").arg(item)))->click();
+        auto *tariffs = static_cast<QComboBox *>(child("cboTariffs"));
+        tariffs->setCurrentIndex(tariffs->findText("[New Tariff]"));
+        emit tariffs->activated(tariffs->currentIndex());
+        QTest::keyClicks(child("txtTarifName"), "Daytime");
+        static_cast<QAbstractButton *>(child("opt2Intervals"))->click();
+        static_cast<QTimeEdit *>(child("txtFirstStart"))->setTime(QTime(8, 0));
+        static_cast<QTimeEdit *>(child("txtFirstEnd"))->setTime(QTime(18, 0));
+        for (const auto &[box, cost] : {std::pair{"txtFirstCost", "0.07"}, std::pair{"txtSecondCost", "0.02"}}) {
+            static_cast<QLineEdit *>(child(box))->clear();
+            QTest::keyClicks(child(box), cost);
+        }
+        static_cast<QAbstractButton *>(child("cmdSaveTariff"))->click();
+        static_cast<QAbstractButton *>(child("cmdSaveSettings"))->click();
+        QVERIFY(!general->isVisible());
+
         action("ProvSett");
         auto *dialog = window.findChild<ConnectionSettingsDialog *>("frmConnectionSettings");
         QVERIFY(dialog && dialog->isVisible());
@@ -56,7 +78,7 @@ private slots:
         click("chkLog");
         for (int day = 1; day <= 8; ++day) {
             auto *combo = dialog->findChild<QComboBox *>(QString("Combo1%1").arg(day));
-            combo->setCurrentIndex(combo->findText("Demo Tariff"));
+            combo->setCurrentIndex(combo->findText("Daytime"));
             emit combo->activated(combo->currentIndex());
         }
         click("chkAlert1");
@@ -69,7 +91,7 @@ private slots:
         type("txtpop3Passwd", "secret");
         click("cmdOK");
         // The tariff just assigned and the password typed (not saved) serve the next call.
-        QCOMPARE(rig.state.text(MainState::Field::TariffName), QString("Demo Tariff"));
+        QCOMPARE(rig.state.text(MainState::Field::TariffName), QString("Daytime"));
 
         action("Connect");
         for (int i = 0; i < 100 && !rig.session.CallActive; ++i)
@@ -85,7 +107,7 @@ private slots:
         rig.scheduler.advanceSeconds(2);
         const QByteArray log = rig.home.readFile("Logs/Connections.log");
         QVERIFY2(log.contains("Provider: My ISP Started: 5/3/2024  12:00:0") && log.contains("Duration: 00:01:") &&
-                     log.contains("Tariff Name: Demo Tariff"),
+                     log.contains("Current Payment: 0.0700") && log.contains("Tariff Name: Daytime"),
                  log.constData());
     }
 };
