@@ -58,8 +58,8 @@ std::optional<QString> TariffEditor::FormatCost(const QString &text, const QLoca
     return cost->toFixed().replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
-TariffEditor::TariffEditor(Seams seams, DateTimeFormats formats, QLocale locale, QObject *parent)
-    : QObject(parent), m(seams), m_formats(std::move(formats)), m_locale(std::move(locale))
+TariffEditor::TariffEditor(Seams seams, DateTimeFormats formats, const QLocale &locale, QObject *parent)
+    : QObject(parent), m(std::move(seams)), m_formats(std::move(formats)), m_locale(locale)
 {
     resetValues();
 }

@@ -32,9 +32,9 @@ public:
     // The stored interval codes ("Option"), which are not the number of intervals.
     enum Code { TwoIntervals = 0, ThreeIntervals = 1, OneInterval = 2 };
 
-    static QString NewTariffEntry();   // "[New Tariff]", always the list's last entry
-    static QString NoSelectionText();  // "Select Tariff", the list's text before a choice
-    static QString ZeroCost();         // "0.0000"
+    static QString NewTariffEntry();  // "[New Tariff]", always the list's last entry
+    static QString NoSelectionText(); // "Select Tariff", the list's text before a choice
+    static QString ZeroCost();        // "0.0000"
     // The text as "0.0000" with the locale's decimal separator; nothing when it is not a
     // number (either separator is accepted).
     static std::optional<QString> FormatCost(const QString &text, const QLocale &locale);
@@ -51,7 +51,7 @@ public:
         bool &noTariffWarningShown;
     };
 
-    explicit TariffEditor(Seams seams, DateTimeFormats formats = {}, QLocale locale = QLocale(),
+    explicit TariffEditor(Seams seams, DateTimeFormats formats = {}, const QLocale &locale = QLocale(),
                           QObject *parent = nullptr);
 
     // Fills the list from the store (the warning when it is empty) and shows "Select Tariff":
