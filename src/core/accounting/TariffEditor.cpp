@@ -99,9 +99,11 @@ void TariffEditor::select(int index)
     m_newName.clear();
     const QString section = SettingsLayout::Tariff(m_currentName);
     auto value = [&](const char *key) { return m.store.GetSetting(section, QLatin1String(key)); };
-    bool ok = false;
+    // As the pricing reads it: a missing or empty option is two intervals.
+    const QString option = m.store.GetSetting(section, QStringLiteral("Option")).trimmed();
+    bool ok = true;
     TariffFile::Record stored;
-    stored.code = m.store.GetSetting(section, QStringLiteral("Option"), QStringLiteral("0")).trimmed().toInt(&ok);
+    stored.code = option.isEmpty() ? int(TwoIntervals) : option.toInt(&ok);
     if (!ok)
         stored.code = -1; // loads nothing
     stored.firstStart = value("FirstStart");
