@@ -47,6 +47,27 @@ bool WriteTariff(SettingsStore &store, const TariffFile::Record &values, const Q
     return batch.commit();
 }
 
+TariffFile::Record ReadTariffTexts(const SettingsStore &store, const QString &name)
+{
+    const QString section = SettingsLayout::Tariff(name);
+    auto value = [&](const char *key) { return store.GetSetting(section, QLatin1String(key)); };
+    TariffFile::Record texts;
+    texts.name = name;
+    // As the pricing reads it: a missing or empty option is two intervals.
+    const QString option = value("Option").trimmed();
+    bool ok = true;
+    texts.code = option.isEmpty() ? 0 : option.toInt(&ok);
+    if (!ok)
+        texts.code = -1;
+    texts.firstStart = value("FirstStart");
+    texts.firstEnd = value("FirstEnd");
+    texts.thirdStart = value("ThirdStart");
+    texts.firstCost = value("FirstCost");
+    texts.secondCost = value("SecondCost");
+    texts.thirdCost = value("ThirdCost");
+    return texts;
+}
+
 Money Tariff::GetMinuteCost(int t) const
 {
     switch (option) {

@@ -57,6 +57,9 @@ struct LoadedTariff
 // an earlier save wrote and this one does not are kept. The texts are stored as given; a name
 // that cannot be a section of its own is refused. Returns whether the batch was committed.
 bool WriteTariff(SettingsStore &store, const TariffFile::Record &values, const QString &savedOn);
+// The texts WriteTariff stores, read back (a missing key gives an empty text; an "Option" that
+// is no number gives the code -1).
+TariffFile::Record ReadTariffTexts(const SettingsStore &store, const QString &name);
 
 // "08:00", "8:00:00", "8:00 PM"... as a second of the day; nothing when not a time.
 std::optional<int> ParseTimeOfDay(const QString &text);

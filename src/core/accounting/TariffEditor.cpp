@@ -97,21 +97,7 @@ void TariffEditor::select(int index)
     }
     m_currentName = m_entries.at(index);
     m_newName.clear();
-    const QString section = SettingsLayout::Tariff(m_currentName);
-    auto value = [&](const char *key) { return m.store.GetSetting(section, QLatin1String(key)); };
-    // As the pricing reads it: a missing or empty option is two intervals.
-    const QString option = m.store.GetSetting(section, QStringLiteral("Option")).trimmed();
-    bool ok = true;
-    TariffFile::Record stored;
-    stored.code = option.isEmpty() ? int(TwoIntervals) : option.toInt(&ok);
-    if (!ok)
-        stored.code = -1; // loads nothing
-    stored.firstStart = value("FirstStart");
-    stored.firstEnd = value("FirstEnd");
-    stored.thirdStart = value("ThirdStart");
-    stored.firstCost = value("FirstCost");
-    stored.secondCost = value("SecondCost");
-    stored.thirdCost = value("ThirdCost");
+    const TariffFile::Record stored = ReadTariffTexts(m.store, m_currentName);
     apply(stored);
     emit changed();
 }

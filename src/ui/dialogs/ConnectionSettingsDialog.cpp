@@ -63,25 +63,14 @@ ConnectionSettingsDialog::ConnectionSettingsDialog(AppCore &core, std::unique_pt
 {
     setObjectName(QStringLiteral("frmConnectionSettings"));
     setWindowTitle(QStringLiteral("Connection Settings"));
-    m_tabs = named(new QTabWidget(this), QStringLiteral("tabPages"));
+    const PagedLayout paged = pagedLayout(this, QStringLiteral("cmdOK"));
+    m_tabs = paged.tabs;
     m_tabs->addTab(buildConfiguration(), QStringLiteral("Configuration"));
     m_tabs->addTab(buildCounters(), QStringLiteral("Counters-Values"));
     m_tabs->addTab(buildTariffs(), QStringLiteral("Tariff Assignment"));
     m_tabs->addTab(buildAlerts(), QStringLiteral("Alerts"));
     m_tabs->addTab(buildEMail(), QStringLiteral("E-mail"));
-
-    auto *ok = newButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
-    auto *cancel = newButton(QStringLiteral("cmdClose"), QStringLiteral("Cancel"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &ConnectionSettingsDialog::cmdOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
+    connect(paged.ok, &QPushButton::clicked, this, &ConnectionSettingsDialog::cmdOK_Click);
 
     // The counters page follows the main window's figures (resets, a call running).
     connect(&m_core.state(), &MainState::textChanged, this, &ConnectionSettingsDialog::showCounters);

@@ -57,25 +57,14 @@ GeneralSettingsDialog::GeneralSettingsDialog(AppCore &core, std::unique_ptr<Gene
     m_tariffPage = new TariffPage(std::move(tariffs), core.options().currencySymbol(), this);
     connect(m_tariffPage, &TariffPage::calculatorRequested, this, &GeneralSettingsDialog::calculatorRequested);
     connect(m_tariffPage, &TariffPage::holidayEditorRequested, this, &GeneralSettingsDialog::holidayEditorRequested);
-    m_tabs = named(new QTabWidget(this), QStringLiteral("tabPages"));
+    const PagedLayout paged = pagedLayout(this, QStringLiteral("cmdSaveSettings"));
+    m_tabs = paged.tabs;
     m_tabs->addTab(buildGeneral(), QStringLiteral("General Settings"));
     m_tabs->addTab(m_tariffPage, QStringLiteral("Tariff Settings"));
     m_tabs->addTab(buildLogging(), QStringLiteral("Logging Setup"));
     m_tabs->addTab(buildConnection(), QStringLiteral("Connection"));
     m_tabs->addTab(buildExecutions(), QStringLiteral("Executions"));
-
-    auto *ok = newButton(QStringLiteral("cmdSaveSettings"), QStringLiteral("OK"), this);
-    auto *cancel = newButton(QStringLiteral("cmdClose"), QStringLiteral("Cancel"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &GeneralSettingsDialog::cmdSaveSettings_Click);
-    connect(cancel, &QPushButton::clicked, this, &GeneralSettingsDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
+    connect(paged.ok, &QPushButton::clicked, this, &GeneralSettingsDialog::cmdSaveSettings_Click);
     load();
 }
 
