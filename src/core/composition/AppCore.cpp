@@ -261,6 +261,16 @@ void AppCore::viewSharedLog()
         m_seams.prompter.fail(error);
 }
 
+CallPreview::Result AppCore::previewCall(const QString &provider, const QDateTime &start, qint64 seconds)
+{
+    return CallPreview::Price(m_store, m_holidays, provider, start, seconds);
+}
+
+QDateTime AppCore::now() const
+{
+    return m_seams.clock.now();
+}
+
 std::unique_ptr<TariffEditor> AppCore::editTariffs()
 {
     auto editor = std::make_unique<TariffEditor>(TariffEditor::Seams{m_store, m_seams.prompter, m_seams.clock,

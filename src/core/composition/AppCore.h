@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "accounting/CallAccounting.h"
+#include "accounting/CallPreview.h"
 #include "accounting/HolidayCalendar.h"
 #include "accounting/ProviderAccounts.h"
 #include "accounting/TariffEditor.h"
@@ -118,6 +119,14 @@ public:
     // The tariff page's model. A tariff saved or deleted while no call is up or being dialled
     // re-picks the day's tariff at once; a call keeps the tariff it began with.
     std::unique_ptr<TariffEditor> editTariffs();
+
+    // The call-cost preview: a call on provider from start for seconds, priced by the
+    // accounting as a real call is, with the settings and holidays as stored now.
+    CallPreview::Result previewCall(const QString &provider, const QDateTime &start, qint64 seconds);
+    // The providers to preview (the phone book's entries), the one picked (empty: none), now.
+    QStringList providerNames() { return m_line->RasEnumEntries(); }
+    QString pickedProvider() const { return m_accounts.isLoaded() ? m_accounts.connection().name : QString(); }
+    QDateTime now() const;
 
     // What the window reads and writes of the settings.
     const GeneralOptions &options() const { return m_options; }

@@ -1,0 +1,79 @@
+#include "accounting/CallPreview.h"
+
+#include "accounting/CallAccounting.h"
+#include "accounting/ChargeSettings.h"
+#include "accounting/TariffSelection.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// The tariff choice tells the user what it finds; here that becomes a note of the preview.
+class NotePrompter final : public Prompter
+{
+public:
+    Prompt::Answer ask(const Prompt &prompt) override
+    {
+        if (!notes.contains(prompt.text))
+            notes.append(prompt.text);
+        return Prompt::Answer::Ok;
+    }
+    std::optional<QString> input(const QString &, const QString &) override { return std::nullopt; }
+    QString chooseFile(const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+
+    QStringList notes;
+};
+
+} // namespace
+
+namespace CallPreview {
+
+Result Price(const SettingsStore &store, HolidayCalendar &holidays, const QString &provider, const QDateTime &start,
+             qint64 seconds)
+{
+    Result result;
+    NotePrompter notes;
+    const ChargeSettings charges = ChargeSettings::read(store);
+    CallAccounting accounting;
+    QDate day = start.date();
+    accounting.setTariff(SelectTariff(store, holidays, notes, provider, day));
+
+    accounting.StartCallCharges(charges);
+    const Money fee = accounting.figures().callCost;
+    if (fee > Money())
+        result.rows.append({Row::Kind::Fee, start, start, 0, {}, {}, fee});
+
+    const qint64 minutes = std::max<qint64>(seconds, 0) / 60;
+    for (qint64 minute = 1; minute <= minutes; ++minute) {
+        const QDateTime end = start.addSecs(minute * 60);
+        if (end.date() != day) { // the engine takes the new day's tariff at midnight
+            day = end.date();
+            accounting.setTariff(SelectTariff(store, holidays, notes, provider, day));
+        }
+        const Money before = accounting.figures().callCost;
+        accounting.ChargeMinute(true, end.time());
+        const Money rate = accounting.figures().callCost - before;
+        const QString tariff = accounting.tariff().TariffAssigned ? accounting.tariff().name : QString();
+        Row *last = result.rows.isEmpty() ? nullptr : &result.rows.last();
+        if (last && last->kind == Row::Kind::Minutes && last->tariff == tariff && last->rate == rate) {
+            last->to = end;
+            ++last->minutes;
+            last->cost += rate;
+        } else {
+            result.rows.append({Row::Kind::Minutes, end.addSecs(-60), end, 1, tariff, rate, rate});
+        }
+    }
+    result.unchargedSeconds = int(std::max<qint64>(seconds, 0) % 60);
+
+    const Money beforeMinimum = accounting.figures().callCost;
+    accounting.ApplyMinimumCharge(charges);
+    const Money raised = accounting.figures().callCost - beforeMinimum;
+    if (raised > Money())
+        result.rows.append(
+            {Row::Kind::MinimumCharge, start.addSecs(seconds), start.addSecs(seconds), 0, {}, {}, raised});
+    result.total = accounting.figures().callCost;
+    result.notes = notes.notes;
+    return result;
+}
+
+} // namespace CallPreview
