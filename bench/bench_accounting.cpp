@@ -18,21 +18,13 @@
 
 namespace {
 
-class SilentPrompter final : public Prompter
-{
-public:
-    Prompt::Answer ask(const Prompt &) override { return Prompt::Answer::Ok; }
-    std::optional<QString> input(const QString &, const QString &) override { return std::nullopt; }
-    QString chooseFile(const QString &, const QString &) override { return {}; }
-};
-
 void BM_SaveCounters(benchmark::State &bench)
 {
     QTemporaryDir dir;
     const DataLocations locations = DataLocations::inside(dir.path());
     locations.ensureFolders();
     SettingsStore store(locations.settingsDatabase());
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     SystemClock clock;
     HolidayCalendar holidays(locations.holidayFile());
     ReportArchives archives(locations, DateTimeFormats());

@@ -5,34 +5,13 @@
 #include "accounting/TariffSelection.h"
 #include "platform/Prompter.h"
 
-namespace {
-
-// The tariff choice tells the user what it finds; here that becomes a note of the preview.
-class NotePrompter final : public Prompter
-{
-public:
-    Prompt::Answer ask(const Prompt &prompt) override
-    {
-        if (!notes.contains(prompt.text))
-            notes.append(prompt.text);
-        return Prompt::Answer::Ok;
-    }
-    std::optional<QString> input(const QString &, const QString &) override { return std::nullopt; }
-    QString chooseFile(const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
-
-    QStringList notes;
-};
-
-} // namespace
-
 namespace CallPreview {
 
 Result Price(const SettingsStore &store, HolidayCalendar &holidays, const QString &provider, const QDateTime &start,
              qint64 seconds)
 {
     Result result;
-    NotePrompter notes;
+    QuietPrompter notes; // what the tariff choice tells becomes a note
     const ChargeSettings charges = ChargeSettings::read(store);
     CallAccounting accounting;
     QDate day = start.date();
@@ -72,7 +51,8 @@ Result Price(const SettingsStore &store, HolidayCalendar &holidays, const QStrin
         result.rows.append(
             {Row::Kind::MinimumCharge, start.addSecs(seconds), start.addSecs(seconds), 0, {}, {}, raised});
     result.total = accounting.figures().callCost;
-    result.notes = notes.notes;
+    result.notes = notes.told;
+    result.notes.removeDuplicates();
     return result;
 }
 

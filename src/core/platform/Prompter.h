@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -37,4 +38,17 @@ public:
     // Shorthands for the common shapes.
     void tell(const QString &text, Prompt::Icon icon = Prompt::Icon::None);
     void fail(const QString &text) { tell(text, Prompt::Icon::Critical); }
+};
+
+// Asks nobody: every prompt is answered with Ok (or Yes), no text is typed and no file chosen;
+// the texts are kept. For work done where nobody is asked, such as a preview.
+class QuietPrompter final : public Prompter
+{
+public:
+    Prompt::Answer ask(const Prompt &prompt) override;
+    std::optional<QString> input(const QString &, const QString &) override { return std::nullopt; }
+    QString chooseFile(const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+
+    QStringList told;
 };
