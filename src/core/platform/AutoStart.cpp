@@ -56,12 +56,7 @@ bool SetEnabled(bool on, const QString &program, QString *error)
             *error = QStringLiteral("the program's path holds a line break");
         return false;
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        if (error)
-            *error = QStringLiteral("the folder %1 could not be created")
-                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
-        return false;
-    }
+    QDir().mkpath(QFileInfo(path).absolutePath()); // when it cannot be made, the write says why
     return TextFiles::ReplaceBytes(path, EntryText(program).toUtf8(), std::nullopt, error);
 }
 

@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<QString>("breakdown");
         QTest::newRow("across an interval boundary") << QDateTime(QDate(2024, 3, 5), QTime(7, 50)) << 1230 << QStringList()
             << "07:50:02-07:59:02 9 Day 0.0200 0.1800 | 07:59:02-08:10:02 11 Day 0.1000 1.1000 = 1.2800";
-        QTest::newRow("across midnight into a holiday") << QDateTime(QDate(2024, 12, 24), QTime(23, 57)) << 320 << QStringList()
+        QTest::newRow("across midnight into a holiday") << QDateTime(QDate(2024, 12, 24), QTime(23, 57)) << 300 << QStringList()
             << "23:57:02-23:59:02 2 Day 0.0200 0.0400 | 23:59:02-00:02:02 3 Holiday 0.0100 0.0300 = 0.0700";
         QTest::newRow("shorter than the minimum charge") << QDateTime(QDate(2024, 3, 5), QTime(12, 0)) << 190
             << QStringList{"AddCost=1", "AddCostTxt=50", "AddMinCharge=1", "AddMinChargeTxT=200"}

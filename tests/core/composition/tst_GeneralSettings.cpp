@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +71,16 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
         QVERIFY(AutoStart::EntryText(program).split('\n').contains(exec));
+    }
+
+    // An entry that cannot be removed (a folder in its place), or a path it cannot hold, is refused.
+    void refusals()
+    {
+        QVERIFY(QDir().mkpath(AutoStart::EntryPath()));
+        QString error;
+        QVERIFY(!AutoStart::SetEnabled(false, "/usr/bin/lineminder", &error) && error.endsWith("could not be removed"));
+        QVERIFY(QDir().rmdir(AutoStart::EntryPath()));
+        QVERIFY(!AutoStart::SetEnabled(true, "/usr/bin/line\nminder", &error) && !AutoStart::IsEnabled());
     }
 
     void viewOpensTheSharedLog()
