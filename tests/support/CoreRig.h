@@ -61,6 +61,7 @@ struct CoreRig
     SimulatedLine &line = static_cast<SimulatedLine &>(*core.m_line);
     GeneralOptions &options = core.m_options;
     ProviderProfile &profile = core.m_profile;
+    HolidayCalendar &holidays = core.m_holidays;
     CallAccounting &accounting = core.m_accounting;
     ProviderAccounts &accounts = core.m_accounts;
     AdapterStatistics &statistics = core.m_statistics;

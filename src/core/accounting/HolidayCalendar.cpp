@@ -12,14 +12,17 @@ HolidayCalendar::HolidayCalendar(QString path) : m_path(std::move(path))
 {
 }
 
-bool HolidayCalendar::LoadHolidays()
+bool HolidayCalendar::LoadHolidays(QString *error)
 {
     // Emptied first: a holiday deleted from the file, or a file that is gone or cannot be
     // read, must never leave an old holiday priced.
     setHolidays({});
     const RecordFile::ReadResult read = RecordFile::ReadRecords(m_path, 2);
-    if (!read.ok)
+    if (!read.ok) {
+        if (error)
+            *error = read.error;
         return false;
+    }
     if (read.missing) {
         // The editor expects the file to be there. NewOnly: never clobber a file that
         // appeared in the meantime.

@@ -18,8 +18,9 @@ public:
     explicit HolidayCalendar(QString path);
 
     // Replaces the holidays by what the file holds now. A missing file is created empty.
-    // Returns false (and holds no holidays) when the file exists but cannot be read.
-    bool LoadHolidays();
+    // Returns false (and holds no holidays) when the file exists but cannot be read; *error
+    // then names the file and the reason.
+    bool LoadHolidays(QString *error = nullptr);
 
     const QList<Holiday> &holidays() const { return m_holidays; }
     // One more than the number of records read (1 for an empty file), as the editor counts.

@@ -281,6 +281,13 @@ std::unique_ptr<TariffEditor> AppCore::editTariffs()
     return editor;
 }
 
+std::unique_ptr<HolidayEditor> AppCore::editHolidays()
+{
+    auto editor = std::make_unique<HolidayEditor>(m_locations.holidayFile(), m_seams.prompter, m_seams.clock);
+    connect(editor.get(), &HolidayEditor::saved, this, [this] { m_holidays.LoadHolidays(); });
+    return editor;
+}
+
 bool AppCore::addPhoneNumber(ProviderProfile &edited)
 {
     // Stored at once (Cancel keeps it), so the live list has it at once too.

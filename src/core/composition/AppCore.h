@@ -7,6 +7,7 @@
 #include "accounting/CallAccounting.h"
 #include "accounting/CallPreview.h"
 #include "accounting/HolidayCalendar.h"
+#include "accounting/HolidayEditor.h"
 #include "accounting/ProviderAccounts.h"
 #include "accounting/TariffEditor.h"
 #include "alerts/AlarmMonitor.h"
@@ -119,6 +120,9 @@ public:
     // The tariff page's model. A tariff saved or deleted while no call is up or being dialled
     // re-picks the day's tariff at once; a call keeps the tariff it began with.
     std::unique_ptr<TariffEditor> editTariffs();
+    // The holiday editor's model on Holiday.hl. After a save the calendar in use reads the
+    // file again, so the next tariff choice (a provider loaded, midnight) uses the new list.
+    std::unique_ptr<HolidayEditor> editHolidays();
 
     // The call-cost preview: a call on provider from start for seconds, priced by the
     // accounting as a real call is, with the settings and holidays as stored now.
