@@ -23,6 +23,7 @@ public:
     void setCost(int frame, QStringView text);
     // txtHour(frame) or txtMinute(frame) changed. Returns false, and keeps the previous time,
     // for a text that is not a whole number of 0 or more, or a time beyond kMaxMinutes.
+    // A time of no minutes has no figure: it keeps the one shown.
     bool setHours(int frame, QStringView text);
     bool setMinutes(int frame, QStringView text);
 
