@@ -6,13 +6,15 @@ namespace {
 // before it could overflow.
 std::optional<int> count(QStringView text)
 {
-    if (text.isEmpty() || text.size() > 5)
+    if (text.isEmpty())
         return std::nullopt;
     int value = 0;
     for (QChar c : text) {
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = value * 10 + (c.unicode() - u'0');
+        if (value > CostCalculator::kMaxMinutes)
+            return std::nullopt;
     }
     return value;
 }
