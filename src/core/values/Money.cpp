@@ -85,3 +85,18 @@ Money Money::hundredthsToUnits() const
 {
     return Money(roundedDivide(m_raw, 100));
 }
+
+Money Money::dividedBy(qint64 n) const
+{
+    if (n == 0)
+        return Money();
+    // Unsigned magnitudes: the most negative divisor has no positive counterpart.
+    const auto magnitude = [](qint64 value) { return value < 0 ? 0 - static_cast<quint64>(value) : quint64(value); };
+    const quint64 divisor = magnitude(n);
+    quint64 quotient = magnitude(m_raw) / divisor;
+    const quint64 remainder = magnitude(m_raw) % divisor;
+    if (remainder > divisor - remainder || (remainder == divisor - remainder && quotient % 2 == 1))
+        ++quotient;
+    const auto raw = static_cast<qint64>(quotient);
+    return Money((m_raw < 0) != (n < 0) ? -raw : raw);
+}

@@ -35,6 +35,9 @@ public:
     // Stored fees and payments are in hundredths of the currency unit.
     Money hundredthsToUnits() const;
     Money unitsToHundredths() const { return Money(inRange(m_raw * 100)); }
+    // The amount shared into n equal parts, to the nearest ten-thousandth; an exact half goes
+    // to the even neighbour. n must not be 0 (the amount is then 0).
+    Money dividedBy(qint64 n) const;
 
     // Two amounts of the range never overflow 64 bits; the result is brought back into it.
     constexpr Money operator+(Money other) const { return Money(inRange(m_raw + other.m_raw)); }

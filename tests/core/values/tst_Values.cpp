@@ -66,6 +66,27 @@ private slots:
     }
 
     // clang-format off
+    void divisionRoundsHalfToEven_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<qint64>("parts");
+        QTest::addColumn<QString>("share");
+        QTest::newRow("2 by 3: up") << "2" << qint64(3) << "0.6667";
+        QTest::newRow("half down to even") << "0.0001" << qint64(2) << "0.0000";
+        QTest::newRow("half up to even") << "0.0003" << qint64(2) << "0.0002";
+        QTest::newRow("negative half to even") << "-0.0003" << qint64(2) << "-0.0002";
+        QTest::newRow("negative parts") << "1" << qint64(-3) << "-0.3333";
+        QTest::newRow("no parts") << "5" << qint64(0) << "0.0000";
+    }
+    // clang-format on
+    void divisionRoundsHalfToEven()
+    {
+        QFETCH(QString, amount);
+        QFETCH(qint64, parts);
+        QTEST(Money::parseOrZero(amount).dividedBy(parts).toFixed(), "share");
+    }
+
+    // clang-format off
     void minutesRoundHalfToEven_data()
     {
         QTest::addColumn<QString>("text");
