@@ -19,9 +19,12 @@
 
 #include "composition/AppCore.h"
 #include "desktop/SystemTrayIcon.h"
+#include "dialogs/CalculatorDialog.h"
+#include "dialogs/CallPreviewDialog.h"
 #include "dialogs/ConnectionSettingsDialog.h"
 #include "dialogs/EntryDialog.h"
 #include "dialogs/GeneralSettingsDialog.h"
+#include "dialogs/HolidayEditorDialog.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"
@@ -504,10 +507,19 @@ void MainWindow::openGeneralSettings()
     m_generalSettings->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_generalSettings, &GeneralSettingsDialog::statisticsSwitched, this, &MainWindow::setStatisticsShown);
     connect(m_generalSettings, &GeneralSettingsDialog::saved, this, &MainWindow::applySavedOptions);
-    connect(m_generalSettings, &GeneralSettingsDialog::calculatorRequested, this,
-            [this] { placeholder(QStringLiteral("The tariff calculator")); });
-    connect(m_generalSettings, &GeneralSettingsDialog::holidayEditorRequested, this,
-            [this] { placeholder(QStringLiteral("The holiday editor")); });
+    // Both open as modal windows owned by the settings window.
+    connect(m_generalSettings, &GeneralSettingsDialog::calculatorRequested, this, [this] {
+        CalculatorDialog calculator(m_core.options(), m_generalSettings);
+        connect(&calculator, &CalculatorDialog::previewRequested, this, [this, &calculator] {
+            CallPreviewDialog preview(m_core, &calculator);
+            preview.exec();
+        });
+        calculator.exec();
+    });
+    connect(m_generalSettings, &GeneralSettingsDialog::holidayEditorRequested, this, [this] {
+        HolidayEditorDialog holidays(m_core, m_generalSettings);
+        holidays.exec();
+    });
     // The load shows the stored switch, as a click on it would.
     setStatisticsShown(m_generalSettings->edited().isChecked(GeneralOptions::Check::DisplayDUNStats));
     m_generalSettings->setModal(true);
