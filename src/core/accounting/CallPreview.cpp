@@ -18,9 +18,7 @@ Result Price(const SettingsStore &store, HolidayCalendar &holidays, const QStrin
     accounting.setTariff(SelectTariff(store, holidays, notes, provider, day));
 
     accounting.StartCallCharges(charges);
-    const Money fee = accounting.figures().callCost;
-    if (fee > Money())
-        result.rows.append({Row::Kind::Fee, start, start, 0, {}, {}, fee});
+    const Money fee = accounting.figures().callCost; // shown after the minutes
 
     const qint64 minutes = std::max<qint64>(seconds, 0) / 60;
     for (qint64 minute = 1; minute <= minutes; ++minute) {
@@ -44,6 +42,8 @@ Result Price(const SettingsStore &store, HolidayCalendar &holidays, const QStrin
     }
     result.unchargedSeconds = int(std::max<qint64>(seconds, 0) % 60);
 
+    if (fee > Money())
+        result.rows.append({Row::Kind::Fee, start, start, 0, {}, {}, fee});
     const Money beforeMinimum = accounting.figures().callCost;
     accounting.ApplyMinimumCharge(charges);
     const Money raised = accounting.figures().callCost - beforeMinimum;

@@ -32,7 +32,7 @@ struct Row
 
 struct Result
 {
-    QList<Row> rows;
+    QList<Row> rows; // the stretches at one rate in order, then the fee, then the minimum charge
     Money total;
     int unchargedSeconds = 0; // the part minute at the end
     QStringList notes;        // what the tariff choice tells (a holiday tariff, no tariff)

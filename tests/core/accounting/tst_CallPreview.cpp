@@ -48,7 +48,7 @@ private slots:
             << "23:57:02-23:59:02 2 Day 0.0200 0.0400 | 23:59:02-00:02:02 3 Holiday 0.0100 0.0300 = 0.0700";
         QTest::newRow("shorter than the minimum charge") << QDateTime(QDate(2024, 3, 5), QTime(12, 0)) << 190
             << QStringList{"AddCost=1", "AddCostTxt=50", "AddMinCharge=1", "AddMinChargeTxT=200"}
-            << "12:00:02-12:00:02 0  0.0000 0.5000 | 12:00:02-12:03:02 3 Day 0.1000 0.3000 | 12:03:12-12:03:12 0  0.0000 1.2000 = 2.0000";
+            << "12:00:02-12:03:02 3 Day 0.1000 0.3000 | 12:00:02-12:00:02 0  0.0000 0.5000 | 12:03:12-12:03:12 0  0.0000 1.2000 = 2.0000";
         QTest::newRow("added time costs nothing") << QDateTime(QDate(2024, 3, 5), QTime(12, 0)) << 125
             << QStringList{"AddTime=1", "AddTimeTxT=50"} << "12:00:02-12:02:02 2 Day 0.1000 0.2000 = 0.2000";
     }
