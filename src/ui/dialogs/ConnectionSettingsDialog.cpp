@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -471,24 +470,14 @@ void ConnectionSettingsDialog::Combo1_Click(int day)
 
 void ConnectionSettingsDialog::browseSound(QLineEdit *target)
 {
-    const QString path =
-        m_core.prompter().chooseFile(QStringLiteral("Select WAV File"), QStringLiteral("Sound (*.wav *.WAV)"));
+    const QString path = chooseSound(m_core.prompter());
     if (!path.isEmpty())
         target->setText(path);
 }
 
 void ConnectionSettingsDialog::cmdBrowseLaunch_Click()
 {
-    const QString path = m_core.prompter().chooseFile(QStringLiteral("Select E-Mail Program"), QString());
-    if (path.isEmpty())
-        return;
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isExecutable()) {
-        m_core.prompter().tell(
-            QStringLiteral("\"%1\" is not a program that can be started. Choose a file that may be run as a program.")
-                .arg(path),
-            Prompt::Icon::Exclamation);
-        return;
-    }
-    textBox(Text::LaunchEmail)->setText(path);
+    const QString path = chooseProgram(m_core.prompter(), QStringLiteral("Select E-Mail Program"));
+    if (!path.isEmpty())
+        textBox(Text::LaunchEmail)->setText(path);
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <QString>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include "platform/Prompter.h"
 
 // The controls of the settings windows, each created with the objectName it is known by.
 namespace DialogWidgets {
@@ -65,6 +68,27 @@ inline PagedLayout pagedLayout(QDialog *dialog, const QString &okName)
     layout->addWidget(tabs);
     layout->addLayout(buttons);
     return {tabs, ok};
+}
+
+// A WAV file chosen in the file dialog; empty when none was.
+inline QString chooseSound(Prompter &prompter)
+{
+    return prompter.chooseFile(QStringLiteral("Select WAV File"), QStringLiteral("Sound (*.wav *.WAV)"));
+}
+
+// A program chosen in the file dialog: a file that may be run. Empty when none was chosen, or
+// when the file chosen is no program (the user is told).
+inline QString chooseProgram(Prompter &prompter, const QString &title)
+{
+    const QString path = prompter.chooseFile(title, QString());
+    const QFileInfo file(path);
+    if (path.isEmpty() || (file.isFile() && file.isExecutable()))
+        return path;
+    prompter.tell(
+        QStringLiteral("\"%1\" is not a program that can be started. Choose a file that may be run as a program.")
+            .arg(path),
+        Prompt::Icon::Exclamation);
+    return QString();
 }
 
 } // namespace DialogWidgets

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -328,17 +327,9 @@ void GeneralSettingsDialog::reject()
 
 void GeneralSettingsDialog::Command1_Click()
 {
-    const QString path = m_core.prompter().chooseFile(QStringLiteral("Select Program"), QString());
+    const QString path = chooseProgram(m_core.prompter(), QStringLiteral("Select Program"));
     if (path.isEmpty())
         return;
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isExecutable()) {
-        m_core.prompter().tell(
-            QStringLiteral("\"%1\" is not a program that can be started. Choose a file that may be run as a program.")
-                .arg(path),
-            Prompt::Icon::Exclamation);
-        return;
-    }
     collect(); // the ticks set so far stay
     m_edited->addProgram(path);
     fillPrograms();
@@ -357,8 +348,7 @@ void GeneralSettingsDialog::cmdExeRemove_Click()
 
 void GeneralSettingsDialog::browseSound(QLineEdit *target)
 {
-    const QString path =
-        m_core.prompter().chooseFile(QStringLiteral("Select WAV File"), QStringLiteral("Sound (*.wav *.WAV)"));
+    const QString path = chooseSound(m_core.prompter());
     if (!path.isEmpty())
         target->setText(path);
 }
