@@ -80,7 +80,7 @@ inline QString chooseSound(Prompter &prompter)
 // when the file chosen is no program (the user is told).
 inline QString chooseProgram(Prompter &prompter, const QString &title)
 {
-    const QString path = prompter.chooseFile(title, QString());
+    QString path = prompter.chooseFile(title, QString());
     const QFileInfo file(path);
     if (path.isEmpty() || (file.isFile() && file.isExecutable()))
         return path;
