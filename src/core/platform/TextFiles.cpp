@@ -22,17 +22,6 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
-QString decodeCp1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        *out++ = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(char16_t{c});
-    }
-    return text;
-}
-
 bool isAscii(QByteArrayView bytes)
 {
     for (char byte : bytes) {
@@ -44,6 +33,17 @@ bool isAscii(QByteArrayView bytes)
 
 } // namespace
 
+QString DecodeCp1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        *out++ = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(char16_t{c});
+    }
+    return text;
+}
+
 QString DecodeLine(QByteArrayView bytes)
 {
     if (isAscii(bytes))
@@ -53,7 +53,7 @@ QString DecodeLine(QByteArrayView bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return decodeCp1252(bytes);
+    return DecodeCp1252(bytes);
 }
 
 QStringList SplitLines(QByteArrayView bytes)

@@ -17,6 +17,9 @@ inline const QString kLineEnd = QStringLiteral("\r\n");
 // A U+FEFF in the line is kept: only a file's first line may begin with a byte order mark.
 QString DecodeLine(QByteArrayView bytes);
 
+// Each byte as its Windows-1252 character.
+QString DecodeCp1252(QByteArrayView bytes);
+
 // Splits a file's bytes into decoded lines (CR LF or LF; a trailing line end adds no
 // empty line). A byte order mark at the start of the bytes is dropped.
 QStringList SplitLines(QByteArrayView bytes);

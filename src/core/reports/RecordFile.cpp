@@ -56,11 +56,6 @@ bool isAscii(const char *p, const char *end)
     return seen < 0x80;
 }
 
-bool isBlankLine(const char *p, const char *end)
-{
-    return std::all_of(p, end, isBlank<char>);
-}
-
 } // namespace
 
 // Fills a record from the spans of its fields.
@@ -103,22 +98,12 @@ template <typename Char> Record parse(const Char *begin, const Char *end, int fi
 // Every line of bytes, appended to records.
 void parseLines(QByteArrayView bytes, int fieldCount, QList<Record> &records)
 {
-    const char *p = bytes.data();
-    const char *const end = p + bytes.size();
-    while (p < end) {
-        const char *newline = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char *next = newline ? newline + 1 : end;
-        const char *stop = newline ? newline : end;
-        if (stop > p && stop[-1] == '\r')
-            --stop;
-        if (!isBlankLine(p, stop)) {
-            if (isAscii(p, stop))
-                records.append(parse(p, stop, fieldCount));
-            else
-                records.append(Record(TextFiles::DecodeLine(QByteArrayView(p, stop - p)), fieldCount));
-        }
-        p = next;
-    }
+    ForEachLine(bytes, [&](QByteArrayView line) {
+        if (isAscii(line.data(), line.data() + line.size()))
+            records.append(parse(line.data(), line.data() + line.size(), fieldCount));
+        else
+            records.append(Record(TextFiles::DecodeLine(line), fieldCount));
+    });
 }
 
 } // namespace
@@ -127,6 +112,14 @@ Record::Record(QStringView line, int fieldCount)
 {
     const auto *begin = reinterpret_cast<const char16_t *>(line.utf16());
     *this = parse(begin, begin + line.size(), fieldCount);
+}
+
+void SplitFields(QByteArrayView line, int fieldCount, ByteFields &fields)
+{
+    std::array<Span<char>, Record::kMaxFields> spans;
+    const int count = splitFields(line.data(), line.data() + line.size(), fieldCount, spans);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = int(i) < count ? QByteArrayView(spans[i].text, spans[i].size) : QByteArrayView();
 }
 
 QStringView Record::field(qsizetype index) const

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 // The record files (report archives, Holiday.hl, tariff files): one record a line, each
 // field in double quotes, fields separated by one comma, CR LF line ends, no header.
@@ -25,13 +28,37 @@ QString FormatRecord(const QStringList &fields);
 // dropped. A record never continues onto the next line.
 QStringList ParseLine(QStringView line, int fieldCount);
 
+// The same reading rule over a line of bytes: where each of fieldCount fields lies in it
+// (missing fields are empty views at the line's end). The quotes and commas that bound the
+// fields are ASCII, so the views are right for UTF-8 and single-byte lines alike.
+constexpr int kMaxSplitFields = 12;
+using ByteFields = std::array<QByteArrayView, kMaxSplitFields>;
+void SplitFields(QByteArrayView line, int fieldCount, ByteFields &fields);
+
+// Calls visit(line) for every line of bytes that is not blank, without its CR LF or LF.
+template <typename Visit> void ForEachLine(QByteArrayView bytes, Visit &&visit)
+{
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end) {
+        const auto *newline = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char *next = newline ? newline + 1 : end;
+        const char *stop = newline ? newline : end;
+        if (stop > p && stop[-1] == '\r')
+            --stop;
+        if (!std::all_of(p, stop, [](char c) { return c == ' ' || c == '\t'; }))
+            visit(QByteArrayView(p, stop - p));
+        p = next;
+    }
+}
+
 // One record read back: its fields' texts kept one after another in one string. A report
 // of a million calls is eleven million short fields; one allocation per record instead of
 // one per field keeps it within memory and time. A record holds at most 65535 characters.
 class Record
 {
 public:
-    static constexpr int kMaxFields = 12;
+    static constexpr int kMaxFields = kMaxSplitFields;
 
     Record() = default;
     // The fields of a line; fieldCount is at most kMaxFields.
