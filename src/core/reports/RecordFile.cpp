@@ -16,6 +16,18 @@ template <typename Char> bool isBlank(Char c)
     return c == Char(' ') || c == Char('\t');
 }
 
+// memchr for bytes: a report of a million calls is 120 MB to scan.
+const char *find(const char *p, const char *end, char c)
+{
+    const void *found = std::memchr(p, c, static_cast<std::size_t>(end - p));
+    return found ? static_cast<const char *>(found) : end;
+}
+
+const char16_t *find(const char16_t *p, const char16_t *end, char16_t c)
+{
+    return std::find(p, end, c);
+}
+
 template <typename Char> struct Span
 {
     const Char *text = nullptr;
@@ -35,10 +47,10 @@ int splitFields(const Char *p, const Char *end, int fieldCount, std::array<Span<
         const Char *stop;
         if (p < end && *p == Char('"')) {
             text = p + 1;
-            stop = std::find(text, end, Char('"'));
-            p = std::find(stop, end, Char(','));
+            stop = find(text, end, Char('"'));
+            p = find(stop, end, Char(','));
         } else {
-            stop = std::find(p, end, Char(','));
+            stop = find(p, end, Char(','));
             p = stop;
         }
         spans[n] = {text, stop - text};

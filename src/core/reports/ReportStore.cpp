@@ -1,6 +1,7 @@
 #include "reports/ReportStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -12,9 +13,9 @@ namespace {
 
 constexpr qsizetype kMaxOffset = 0xFFFF;
 
-quint16 offset(QByteArrayView part, const char *lineStart)
+quint16 offset(const char *at, const char *lineStart)
 {
-    return quint16(std::min<qsizetype>(part.data() - lineStart, kMaxOffset));
+    return quint16(std::min<qsizetype>(at - lineStart, kMaxOffset));
 }
 
 bool isAscii(QByteArrayView bytes)
@@ -29,6 +30,8 @@ bool isAscii(QByteArrayView bytes)
 
 void ReportStore::clear()
 {
+    m_path.clear();
+    m_fileSize = -1;
     m_bytes.clear();
     m_lineStarts.clear();
     m_bounds.clear();
@@ -48,6 +51,8 @@ bool ReportStore::load(const QString &path, int fieldCount, QString *error)
             *error = QStringLiteral("The file %1 could not be read: %2").arg(path, reason);
         return false;
     }
+    // Taken before reading: a record appended meanwhile makes the next reload read again.
+    const QFileInfo before(path);
     m_bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
@@ -65,20 +70,35 @@ bool ReportStore::load(const QString &path, int fieldCount, QString *error)
     m_bounds.reserve(expected * std::size_t(2 * m_fieldCount));
     m_windows1252.reserve(expected);
     RecordFile::ByteFields fields;
+    const auto perRecord = std::size_t(2 * m_fieldCount);
     RecordFile::ForEachLine(bytes, [&](QByteArrayView line) {
         m_lineStarts.push_back(line.data() - m_bytes.constData());
         RecordFile::SplitFields(line, m_fieldCount, fields);
-        for (int i = 0; i < m_fieldCount; ++i) {
-            const QByteArrayView part = fields[std::size_t(i)];
+        const std::size_t at = m_bounds.size();
+        m_bounds.resize(at + perRecord);
+        quint16 *bound = m_bounds.data() + at;
+        for (std::size_t i = 0; i < perRecord / 2; ++i) {
             // A missing field is empty at the line's end.
-            const char *begin = part.data() ? part.data() : line.data() + line.size();
-            m_bounds.push_back(offset(QByteArrayView(begin, 0), line.data()));
-            m_bounds.push_back(offset(QByteArrayView(begin + part.size(), 0), line.data()));
+            const char *begin = fields[i].data() ? fields[i].data() : line.data() + line.size();
+            *bound++ = offset(begin, line.data());
+            *bound++ = offset(begin + fields[i].size(), line.data());
         }
         m_windows1252.push_back(!isAscii(line) && !line.isValidUtf8());
     });
     m_bytes.squeeze();
+    m_path = path;
+    m_fileSize = before.size();
+    m_fileChanged = before.lastModified();
     return true;
+}
+
+bool ReportStore::reload(const QString &path, int fieldCount, QString *error)
+{
+    const QFileInfo info(path);
+    if (path == m_path && fieldCount == m_fieldCount && info.size() == m_fileSize &&
+        info.lastModified() == m_fileChanged)
+        return true;
+    return load(path, fieldCount, error);
 }
 
 QByteArrayView ReportStore::fieldBytes(qsizetype record, int field) const

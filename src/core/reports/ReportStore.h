@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -16,6 +17,9 @@ public:
     // Reads every non-blank line of the file as a record of fieldCount fields (at most 12;
     // missing fields are empty). A missing file is an empty store, not an error.
     bool load(const QString &path, int fieldCount, QString *error = nullptr);
+    // The same, but keeps what was read when the file has not changed since (same size and
+    // time of change): showing another provider's records then only filters them again.
+    bool reload(const QString &path, int fieldCount, QString *error = nullptr);
     void clear();
 
     qsizetype size() const { return qsizetype(m_lineStarts.size()); }
@@ -33,6 +37,9 @@ public:
 private:
     QByteArray m_bytes;
     int m_fieldCount = 0;
+    QString m_path;
+    qint64 m_fileSize = -1;
+    QDateTime m_fileChanged;
     std::vector<qsizetype> m_lineStarts;
     // Per record and field: the begin and end of its text, counted from the line's start.
     // Lines are short; a field reaching past 65535 bytes into its line is cut there.

@@ -59,7 +59,7 @@ bool ReportTable::load(const QString &path, ReportStyle style, const QString &pr
     m_sortOrder = Qt::AscendingOrder;
     // A missing table is an empty one, created so that it is there next time.
     bool ok = QFile::exists(path) || TextFiles::Append(path, QString(), error);
-    ok = ok && m_store.load(path, ReportColumns::FieldCount(style), error);
+    ok = ok && m_store.reload(path, ReportColumns::FieldCount(style), error);
     if (ok) {
         m_shown.reserve(std::size_t(m_store.size()));
         const ProviderMatch matches(provider);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "platform/TextFiles.h"
 #include "support/TempHome.h"
 
 namespace {
@@ -84,6 +85,20 @@ private slots:
         QCOMPARE(m_table.rowCount(), 0);
         QCOMPARE(m_table.columnCount(), 5);
         QCOMPARE(m_table.headerText(2), QStringLiteral("Month Date"));
+    }
+
+    // Another provider's records come from what was read; a grown file is read again.
+    void readsAgainOnlyAChangedFile()
+    {
+        const QString path = m_home.writeFile("Logs/DayArchive.ini", "Home,1\r\nWork,2\r\n");
+        QVERIFY(m_table.load(path, ReportStyle::Daily, "Home"));
+        QVERIFY(m_table.load(path, ReportStyle::Daily, "Work"));
+        QCOMPARE(shown(m_table), QStringLiteral("Work,2,,"));
+        QVERIFY(TextFiles::Append(path, "Work,3\r\n"));
+        QVERIFY(m_table.load(path, ReportStyle::Daily, "Work"));
+        QCOMPARE(shown(m_table), QStringLiteral("Work,2,,|Work,3,,"));
+        QVERIFY(m_table.load(path, ReportStyle::Full, "Work"));
+        QCOMPARE(m_table.cellText(0, 10), QString());
     }
 
     // clang-format off
