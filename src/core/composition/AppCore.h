@@ -131,6 +131,8 @@ public:
     QStringList providerNames() { return m_line->RasEnumEntries(); }
     QString pickedProvider() const { return m_accounts.isLoaded() ? m_accounts.connection().name : QString(); }
     QDateTime now() const;
+    // How dates and times are written in the logs and reports.
+    const DateTimeFormats &formats() const { return m_formats; }
 
     // What the window reads and writes of the settings.
     const GeneralOptions &options() const { return m_options; }

@@ -70,7 +70,7 @@ bool ReportStore::load(const QString &path, int fieldCount, QString *error)
     m_bounds.reserve(expected * std::size_t(2 * m_fieldCount));
     m_windows1252.reserve(expected);
     RecordFile::ByteFields fields;
-    const auto perRecord = std::size_t(2 * m_fieldCount);
+    const std::size_t perRecord = 2 * std::size_t(m_fieldCount);
     RecordFile::ForEachLine(bytes, [&](QByteArrayView line) {
         m_lineStarts.push_back(line.data() - m_bytes.constData());
         RecordFile::SplitFields(line, m_fieldCount, fields);

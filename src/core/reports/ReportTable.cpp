@@ -119,7 +119,7 @@ QString ReportTable::cellText(int row, int column) const
 
 QString ReportTable::headerText(int column) const
 {
-    const QString header = ReportColumns::Headers(m_style).value(column);
+    QString header = ReportColumns::Headers(m_style).value(column);
     if (column != m_sortColumn || header.isEmpty())
         return header;
     return (m_sortOrder == Qt::AscendingOrder ? QStringLiteral(">> ") : QStringLiteral("<< ")) + header;

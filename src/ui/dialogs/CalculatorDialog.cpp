@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 #include "settings/GeneralOptions.h"
 
 using namespace DialogWidgets;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "composition/AppCore.h"
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 
 using namespace DialogWidgets;
 using Row = CallPreview::Row;

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "composition/AppCore.h"
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 #include "platform/Prompter.h"
 #include "presentation/MainState.h"
 #include "settings/GeneralOptions.h"

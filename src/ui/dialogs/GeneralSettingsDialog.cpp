@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "composition/AppCore.h"
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 #include "dialogs/TariffPage.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"

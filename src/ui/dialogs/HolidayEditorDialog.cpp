@@ -15,7 +15,7 @@
 
 #include "accounting/HolidayEditor.h"
 #include "composition/AppCore.h"
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 #include "presentation/WindowPlacement.h"
 #include "settings/GeneralOptions.h"
 

@@ -11,7 +11,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "dialogs/DialogWidgets.h"
+#include "desktop/DialogWidgets.h"
 
 using namespace DialogWidgets;
 

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "composition/AppCore.h"
+#include "desktop/QtPrinterPort.h"
 #include "desktop/SystemTrayIcon.h"
 #include "dialogs/CalculatorDialog.h"
 #include "dialogs/CallPreviewDialog.h"
@@ -30,6 +31,7 @@
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "presentation/WindowPlacement.h"
+#include "reports/ReportWindow.h"
 #include "settings/SettingsLayout.h"
 
 using Field = MainState::Field;
@@ -60,7 +62,9 @@ QToolButton *picture(const QString &name, const QString &text, const QString &ti
 
 } // namespace
 
-MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent) : QMainWindow(parent), m_core(core), m_tray(tray)
+MainWindow::MainWindow(AppCore &core, TrayIcon *tray, QWidget *parent)
+    : QMainWindow(parent), m_core(core), m_tray(tray), m_systemPrinter(std::make_unique<QtPrinterPort>()),
+      m_printer(m_systemPrinter.get())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption(m_core.state().text(Field::Caption)));
@@ -450,6 +454,16 @@ void MainWindow::restore()
         m_trayMinimize->setEnabled(true);
 }
 
+ReportWindow *MainWindow::openReportWindow()
+{
+    if (!m_report)
+        m_report = new ReportWindow(m_core, *m_printer, this);
+    m_report->show();
+    m_report->raise();
+    m_report->activateWindow();
+    return m_report;
+}
+
 void MainWindow::placeholder(const QString &what)
 {
     m_core.prompter().tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
@@ -554,7 +568,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("Exit"))
         close();
     else if (key == QLatin1String("Report"))
-        placeholder(QStringLiteral("The report window"));
+        openReportWindow();
     else if (key == QLatin1String("About"))
         placeholder(QStringLiteral("The about box"));
     else if (key == QLatin1String("Help"))

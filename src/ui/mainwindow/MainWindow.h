@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 #include "presentation/MainState.h"
 
@@ -18,6 +19,8 @@ class QMenu;
 class QToolButton;
 class ConnectionSettingsDialog;
 class NotifyWindow;
+class PrinterPort;
+class ReportWindow;
 class TrayIcon;
 
 // The main window "Form1": the provider list, the toolbar, the live figures, the alarm
@@ -47,6 +50,11 @@ public:
 
     // Brings the window back from the tray or the task bar.
     void restore();
+
+    // The report viewer; one at a time: open, it comes to the front.
+    ReportWindow *openReportWindow();
+    // Where the report viewer prints (the system's printers unless a test gives another).
+    void setPrinterPort(PrinterPort &printer) { m_printer = &printer; }
 
 public slots:
     // The dial-up entry dialog for a new entry (entryToEdit empty) or an existing one; it
@@ -97,6 +105,9 @@ private:
     QPointer<ConnectionSettingsDialog> m_settings;
     QPointer<GeneralSettingsDialog> m_generalSettings;
     QPointer<EntryDialog> m_entryDialog;
+    QPointer<ReportWindow> m_report;
+    std::unique_ptr<PrinterPort> m_systemPrinter;
+    PrinterPort *m_printer = nullptr;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;

@@ -13,7 +13,7 @@
 
 #include "platform/Prompter.h"
 
-// The controls of the settings windows, each created with the objectName it is known by.
+// The controls of the windows, each created with the objectName it is known by.
 namespace DialogWidgets {
 
 template <typename Widget> Widget *named(Widget *widget, const QString &name)
