@@ -19,7 +19,6 @@ pictures=(
     "provider-mail=page:4"
     "general-settings=close;command:GenSett;wait:1"
     "tariff-settings=page:1"
-    "logging-settings=page:2"
 )
 script=""
 for picture in "${pictures[@]}"; do
