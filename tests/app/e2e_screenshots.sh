@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real program under Xvfb on the simulated line takes pictures of its main
 # window during a call and of the pages of its two settings windows, through the automation
-# hook, and exits. With LINEMINDER_SCREENSHOTS=<folder> set the pictures are kept there (the
-# manual's docs/images/). Usage: e2e_screenshots.sh <lineminder binary>
+# hook, and exits. With LINEMINDER_SCREENSHOTS=<absolute folder> set the pictures are kept there
+# (the manual's docs/images/). Usage: e2e_screenshots.sh <lineminder binary>
 set -euo pipefail
 binary=$1
 home=$(mktemp -d)
