@@ -1,6 +1,8 @@
 #include "Automation.h"
 
+#include <QApplication>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -69,7 +71,15 @@ void Automation::next()
         m_window.runCommand(QStringLiteral("Connect"));
     else if (command == QLatin1String("disconnect"))
         m_window.runCommand(QStringLiteral("Disconnect"));
-    else if (command == QLatin1String("stats"))
+    else if (command == QLatin1String("command"))
+        m_window.runCommand(argument);
+    else if (command == QLatin1String("page")) {
+        if (auto *pages = openWindow().findChild<QTabWidget *>(QStringLiteral("tabPages")))
+            pages->setCurrentIndex(argument.toInt());
+    } else if (command == QLatin1String("close")) {
+        if (&openWindow() != &m_window)
+            openWindow().close();
+    } else if (command == QLatin1String("stats"))
         m_window.setStatisticsShown(true);
     else if (command == QLatin1String("wait"))
         delayMs = int(std::clamp(argument.toDouble() * 1000, 0.0, 86'400'000.0)); // a day at most
@@ -81,13 +91,20 @@ void Automation::next()
         const double ms = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
         std::fprintf(stderr, "cpu: %.1f ms\n", ms);
-    } else if (command == QLatin1String("screenshot"))
-        m_window.grab().save(argument);
-    else if (command == QLatin1String("exit")) {
+    } else if (command == QLatin1String("screenshot")) {
+        if (!openWindow().grab().save(argument))
+            std::fprintf(stderr, "automation: cannot save %s\n", qPrintable(argument));
+    } else if (command == QLatin1String("exit")) {
         m_window.close();
         return;
     }
     QTimer::singleShot(delayMs, this, &Automation::next);
+}
+
+QWidget &Automation::openWindow() const
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? *modal : static_cast<QWidget &>(m_window);
 }
 
 Prompt::Answer AutoAnswerPrompter::ask(const Prompt &prompt)

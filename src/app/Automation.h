@@ -6,12 +6,16 @@
 #include "platform/Prompter.h"
 
 class MainWindow;
+class QWidget;
 class AppCore;
 
 // Drives the program from a script, for end-to-end tests and screenshots:
 // LINEMINDER_AUTOMATION="select:Demo ISP (simulated);connect;wait:6;screenshot:/tmp/w.png;disconnect;wait:2;exit".
 // Steps run one after another on the event loop; "wait:N" lets N seconds pass; "startup"
 // prints how long the process took to show its window; "cpu" prints the CPU time used so far.
+// For pictures of the settings windows: "command:GenSett" runs a toolbar command (its key),
+// "page:N" shows the N-th page (from 0) of the settings window open, "screenshot:FILE" saves
+// that window (the main window when none is open), "close" closes it.
 class Automation : public QObject
 {
     Q_OBJECT
@@ -21,6 +25,8 @@ public:
 
 private:
     void next();
+    // The settings window open (modal), else the main window.
+    QWidget &openWindow() const;
 
     QStringList m_steps;
     AppCore &m_core;

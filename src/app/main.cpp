@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "Automation.h"
+#include "CommandLine.h"
 #include "composition/AppCore.h"
 #include "desktop/AppIcon.h"
 #include "desktop/MediaSoundPlayer.h"
@@ -27,9 +28,15 @@ int fail(Prompter &prompter, const QString &text)
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = AnswerInformationOptions(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramName());
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    // The installed lineminder.desktop: the desktop shows its name and icon for the windows.
+    QApplication::setDesktopFileName(QStringLiteral("lineminder"));
+    if (!AcceptRemainingOptions(QApplication::arguments()))
+        return 1;
     // Closing a secondary window must never end the program without the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
 
