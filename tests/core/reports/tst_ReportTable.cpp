@@ -178,6 +178,7 @@ private slots:
         for (int row = 0; row < 11; ++row)
             m_table.toggleMark(row);
         QCOMPARE(m_table.markedCount(), 13);
+        QCOMPARE(m_table.cellText(0, 0), QStringLiteral("-->"));
         QVERIFY(!m_table.canPlot());
         m_table.toggleMark(13);
         QVERIFY(m_table.canPlot());

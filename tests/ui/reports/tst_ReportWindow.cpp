@@ -70,6 +70,7 @@ private slots:
         QVERIFY(grid->isHidden() && !window.findChild<QPushButton *>("cmdPrint")->isEnabled());
         display(window, 0);
         QCOMPARE(grid->model()->rowCount(), 3);
+        QCOMPARE(grid->model()->index(2, 6).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
         QVERIFY(plot->isHidden());
 
         display(window, 1);
