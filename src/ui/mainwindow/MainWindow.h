@@ -7,6 +7,7 @@
 
 #include "presentation/MainState.h"
 
+class AboutWindow;
 class AppCore;
 class EntryDialog;
 class GeneralSettingsDialog;
@@ -71,6 +72,8 @@ private:
     // Setup (reload) and Configure: the provider settings window, on a page.
     void openProviderSettings(bool reload, int page);
     void openGeneralSettings();
+    // The about box; one at a time: asked again, the open one comes to the front.
+    void openAbout();
     // After the general settings' OK: on top or not, the tray icon for the minimize mode.
     void applySavedOptions();
     void placeholder(const QString &what);
@@ -97,6 +100,7 @@ private:
     QPointer<ConnectionSettingsDialog> m_settings;
     QPointer<GeneralSettingsDialog> m_generalSettings;
     QPointer<EntryDialog> m_entryDialog;
+    QPointer<AboutWindow> m_about;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;
