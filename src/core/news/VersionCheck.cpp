@@ -73,7 +73,7 @@ std::optional<Version> Parse(QByteArrayView body)
 
 QString ResultText(const Version &running, const Version &remote)
 {
-    if (remote > running)
+    if (running < remote)
         return QStringLiteral("A more recent version of LineMinder exists! New version: ") + remote.text();
     return QStringLiteral("You already have the most recent version!");
 }

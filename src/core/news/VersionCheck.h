@@ -3,8 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <compare>
 #include <optional>
+#include <tuple>
 
 // The version file on the news server and the news text beside it. The version file holds
 // either "major.minor.revision" or the condensed number of older releases, where 124 is
@@ -13,14 +13,18 @@ namespace VersionCheck {
 
 // Bodies larger than these are refused: the server is not answering with our files.
 inline constexpr qsizetype kMaxVersionBytes = 16;
-inline constexpr qsizetype kMaxNewsBytes = 64 * 1024;
+inline constexpr qsizetype kMaxNewsBytes = qsizetype(64) * 1024;
 
 struct Version
 {
     int major = 0;
     int minor = 0;
     int revision = 0;
-    auto operator<=>(const Version &) const = default;
+    // Major first, then minor, then revision.
+    bool operator<(const Version &other) const
+    {
+        return std::tie(major, minor, revision) < std::tie(other.major, other.minor, other.revision);
+    }
     QString text() const;
 };
 
