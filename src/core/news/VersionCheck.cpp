@@ -60,7 +60,7 @@ std::optional<Version> Parse(QByteArrayView body)
         return Version{int(n / 100), int(n % 100 / 10), int(n % 10)};
     }
     const qsizetype first = text.indexOf('.');
-    const qsizetype second = first < 0 ? -1 : text.indexOf('.', first + 1);
+    const qsizetype second = text.indexOf('.', first + 1); // no first: none either
     if (second < 0)
         return std::nullopt;
     const auto major = number(text.first(first));
