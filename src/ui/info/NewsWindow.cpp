@@ -19,7 +19,6 @@ QLabel *LinkLabel(const QString &name, const QString &shown, const std::function
     label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setOpenExternalLinks(false);
-    label->setToolTip(shown);
     QObject::connect(label, &QLabel::linkActivated, label, [onClick] { onClick(); });
     return label;
 }
