@@ -142,6 +142,9 @@ public:
     ProviderProfile &profile() { return m_profile; }
     ProgramLauncher &launcher() { return m_seams.launcher; }
     Prompter &prompter() { return m_seams.prompter; }
+    // Whether a dial-up call is up (the news window goes online only then, or when the
+    // system says it is online by another way).
+    bool isLineConnected() const { return m_dialer.IsConnected(); }
 
     // The exit sequence: timers stopped first (nothing runs twice), no redial, a dial in
     // progress hung up; with a call up, askHangUp decides (true: hang up); a call still

@@ -88,6 +88,17 @@ void GeneralOptions::load(const SettingsStore &store)
     m_programs.clear();
     for (const auto &[key, path] : store.GetAllSettings(SettingsLayout::ExecList()))
         m_programs.append({path, store.GetFlag(SettingsLayout::ExecSelected(), key, QStringLiteral("False"))});
+
+    m_homeUrl = store.GetSetting(section, QLatin1String(Key::HomeUrl),
+                                 QStringLiteral("https://github.com/lineminder/lineminder"));
+    m_homeEmail =
+        store.GetSetting(section, QLatin1String(Key::HomeEmail), QStringLiteral("lineminder@users.noreply.github.com"));
+    m_newsUrl = store.GetSetting(section, QLatin1String(Key::NewsUrl));
+    m_sysInfoPrograms =
+        store
+            .GetSetting(section, QLatin1String(Key::SysInfoPrograms),
+                        QStringLiteral("hardinfo2;hardinfo;gnome-system-monitor;plasma-systemmonitor;ksysguard"))
+            .split(QLatin1Char(';'), Qt::SkipEmptyParts);
     emit changed();
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -98,6 +99,13 @@ public:
     QString currencySymbol() const { return m_currencySymbol; }
     void setCurrencySymbol(const QString &symbol);
 
+    // Read from the store, not edited here: the about box's links, the news server's
+    // address (empty: not configured) and the system information viewers to try.
+    QString homeUrl() const { return m_homeUrl; }
+    QString homeEmail() const { return m_homeEmail; }
+    QString newsUrl() const { return m_newsUrl; }
+    QStringList sysInfoPrograms() const { return m_sysInfoPrograms; }
+
 signals:
     void changed();
 
@@ -109,4 +117,8 @@ private:
     QList<Program> m_programs;
     int m_launchStyle = 1;
     QString m_currencySymbol;
+    QString m_homeUrl;
+    QString m_homeEmail;
+    QString m_newsUrl;
+    QStringList m_sysInfoPrograms;
 };

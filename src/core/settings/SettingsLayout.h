@@ -39,6 +39,12 @@ inline constexpr const char *AddTimeText = "AddTimeTxT";
 inline constexpr const char *AddMinCharge = "AddMinCharge";
 inline constexpr const char *AddMinChargeText = "AddMinChargeTxT";
 inline constexpr const char *ShowSplash = "ShowSplash";
+// In GeneralSettings(): the about box's links, the news server (empty: none) and the system
+// information viewers to try, in order (";" between them).
+inline constexpr const char *HomeUrl = "HomeURL";
+inline constexpr const char *HomeEmail = "HomeEmail";
+inline constexpr const char *NewsUrl = "NewsURL";
+inline constexpr const char *SysInfoPrograms = "SysInfoPrograms";
 // In LogSettings(): one shared log file, or one per provider.
 inline constexpr const char *SharedLog = "1 Log";
 inline constexpr const char *PerProviderLog = "2 Log";

@@ -26,6 +26,7 @@
 #include "dialogs/EntryDialog.h"
 #include "dialogs/GeneralSettingsDialog.h"
 #include "dialogs/HolidayEditorDialog.h"
+#include "info/AboutWindow.h"
 #include "mail/NotifyWindow.h"
 #include "platform/ProgramName.h"
 #include "platform/Prompter.h"
@@ -464,12 +465,6 @@ ReportWindow *MainWindow::openReportWindow()
     return m_report;
 }
 
-void MainWindow::placeholder(const QString &what)
-{
-    m_core.prompter().tell(QStringLiteral("%1 is not available in this version yet.").arg(what),
-                           Prompt::Icon::Information);
-}
-
 void MainWindow::openEntryDialog(const QString &entryToEdit)
 {
     if (m_entryDialog && m_entryDialog->isVisible()) {
@@ -540,6 +535,20 @@ void MainWindow::openGeneralSettings()
     m_generalSettings->show();
 }
 
+void MainWindow::openAbout()
+{
+    if (m_about) {
+        m_about->raise();
+        m_about->activateWindow();
+        return;
+    }
+    InfoSeams seams{m_core.options(), m_core.launcher(), m_core.prompter(),
+                    [this] { return m_core.isLineConnected() || !SystemReportsOffline(); }};
+    m_about = new AboutWindow(std::move(seams), this);
+    m_about->setAttribute(Qt::WA_DeleteOnClose);
+    m_about->show();
+}
+
 void MainWindow::applySavedOptions()
 {
     keepOnTop();
@@ -570,7 +579,7 @@ void MainWindow::runCommand(const QString &key)
     else if (key == QLatin1String("Report"))
         openReportWindow();
     else if (key == QLatin1String("About"))
-        placeholder(QStringLiteral("The about box"));
+        openAbout();
     else if (key == QLatin1String("Help"))
         m_core.prompter().tell(QStringLiteral("Help file is not available in this version!"));
 }

@@ -8,6 +8,7 @@
 
 #include "presentation/MainState.h"
 
+class AboutWindow;
 class AppCore;
 class EntryDialog;
 class GeneralSettingsDialog;
@@ -79,9 +80,10 @@ private:
     // Setup (reload) and Configure: the provider settings window, on a page.
     void openProviderSettings(bool reload, int page);
     void openGeneralSettings();
+    // The about box; one at a time: asked again, the open one comes to the front.
+    void openAbout();
     // After the general settings' OK: on top or not, the tray icon for the minimize mode.
     void applySavedOptions();
-    void placeholder(const QString &what);
     void keepOnTop();
     void onTrayClicked();
     bool inTrayMode() const;
@@ -108,6 +110,7 @@ private:
     QPointer<ReportWindow> m_report;
     std::unique_ptr<PrinterPort> m_systemPrinter;
     PrinterPort *m_printer = nullptr;
+    QPointer<AboutWindow> m_about;
     std::array<QLabel *, std::size_t(MainState::Field::Count_)> m_labels{};
     bool m_exiting = false;
     bool m_exited = false;

@@ -1,3 +1,4 @@
+#include "info/AboutWindow.h"
 #include "mail/NotifyWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "settings/SettingsLayout.h"
@@ -274,6 +275,17 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         emit rig.mail.countRead("You have 1 new messages", "5/3/2024 12:30:00"); // closed: stays closed
         QVERIFY(!rig.window.findChild<NotifyWindow *>("frmNotify"));
+    }
+
+    // The about box opens once; asked again, the open one stays the only one.
+    void aboutBoxOnce()
+    {
+        WindowRig rig;
+        rig.start();
+        rig.action("About")->trigger();
+        rig.action("About")->trigger();
+        QCOMPARE(rig.window.findChildren<AboutWindow *>().size(), 1);
+        QVERIFY(rig.window.findChild<AboutWindow *>("frmAbout")->isVisible());
     }
 
     void positionRoundTrip()
