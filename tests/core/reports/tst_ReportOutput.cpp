@@ -126,6 +126,7 @@ private slots:
         const QByteArray bytes = file.readAll();
         QCOMPARE(bytes.count("\r\n"), 5001);
         QVERIFY(bytes.endsWith("\r\nr4999c0,r4999c1,r4999c2\r\n"));
+        QCOMPARE(CsvExport::Format(big), bytes);
 
         const QString missingFolder = dir.filePath(QStringLiteral("none/table.csv"));
         QVERIFY(!CsvExport::Write(big, missingFolder, 0, &error));
