@@ -1,7 +1,9 @@
 // Times writing the full report table of 3,000 calls (11 columns) as PDF pages, the same
-// drawing that goes to the printer. Budget: under a second.
+// drawing that goes to the printer. Budget: under a second. The CPU time is printed beside the
+// wall time: on a machine busy with other work only the CPU time tells the drawing's own cost.
 
 #include <cstdio>
+#include <ctime>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,13 +47,15 @@ int main(int argc, char *argv[])
     for (int run = 1; run <= 3; ++run) {
         QElapsedTimer timer;
         timer.start();
+        const std::clock_t cpuStart = std::clock();
         if (!port.writePdf({QStringLiteral("Connections' Report Table for: 7/12/2026 14:00:00"), &table},
                            dir.filePath(QStringLiteral("report.pdf")), &error)) {
             std::fprintf(stderr, "writePdf failed: %s\n", qPrintable(error));
             return 1;
         }
-        std::printf("run %d: 3000 rows x 11 columns to PDF in %lld ms (budget 1000 ms)\n", run,
-                    static_cast<long long>(timer.elapsed()));
+        const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        std::printf("run %d: 3000 rows x 11 columns to PDF in %lld ms wall, %.0f ms CPU (budget 1000 ms)\n", run,
+                    static_cast<long long>(timer.elapsed()), cpuMs);
     }
     return 0;
 }

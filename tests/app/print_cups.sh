@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints a table through CUPS onto a cups-pdf queue made the default destination and reads the
-# PDF that cups-pdf writes; then, with no printing system to ask, printing must fail with a reason.
+# PDF that cups-pdf writes; then printing must fail with a reason when the queue refuses jobs and
+# when there is no default destination.
 # Starts cupsd when it is not running (and stops it again); removes the queue afterwards.
 # Needs root and cups, cups-client, printer-driver-cups-pdf, poppler-utils; skipped (77) otherwise.
 # Usage: print_cups.sh <lm_print_table binary>
@@ -14,7 +15,7 @@ skip() {
     exit 77
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root to start cupsd and add a printer"
-for tool in /usr/sbin/cupsd lpadmin lpinfo lpoptions lpstat pdftotext; do
+for tool in /usr/sbin/cupsd cupsreject lpadmin lpinfo lpoptions lpstat pdftotext; do
     command -v "$tool" >/dev/null || skip "$tool is missing (packages cups, cups-client, poppler-utils)"
 done
 [ -e /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is missing (package printer-driver-cups-pdf)"
@@ -88,10 +89,20 @@ grep -qF "$title" <<<"$text" || { echo "$text"; fail "the title is missing from 
 grep -qF "r39c4" <<<"$text" || { echo "$text"; fail "the last row is missing from the printed PDF"; }
 echo "printed through CUPS: $(basename "$pdf")"
 
-# 2. No default destination (the queue gone, no server to ask): a failure with a reason.
+# Runs the driver expecting a failure with a reason: $1 names the case, the rest is the environment.
+refused() {
+    local case=$1 status=0
+    shift
+    env "$@" "$driver" "$title" 3 >"$work/refused.txt" 2>&1 || status=$?
+    [ "$status" -eq 1 ] || { cat "$work/refused.txt"; fail "printing $case gave status $status"; }
+    grep -q "print failed: ." "$work/refused.txt" || { cat "$work/refused.txt"; fail "printing $case: no reason given"; }
+    echo "$case: $(grep "print failed" "$work/refused.txt")"
+}
+
+# 2. The queue refuses jobs: CUPS says no at once, and that must not pass for printed.
+cupsreject "$printer"
+refused "to a queue that refuses jobs"
+
+# 3. No default destination (the queue gone, no server to ask).
 lpadmin -x "$printer"
-status=0
-CUPS_SERVER="$work/no-cupsd.sock" "$driver" "$title" 3 >"$work/none.txt" 2>&1 || status=$?
-[ "$status" -eq 1 ] || { cat "$work/none.txt"; fail "printing without a default printer gave status $status"; }
-grep -q "print failed: ." "$work/none.txt" || { cat "$work/none.txt"; fail "no reason given"; }
-echo "without a default printer: $(grep "print failed" "$work/none.txt")"
+refused "without a default printer" CUPS_SERVER="$work/no-cupsd.sock"

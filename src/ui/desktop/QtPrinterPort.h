@@ -3,7 +3,8 @@
 #include "platform/PrinterPort.h"
 
 // Prints through the desktop's printing system (CUPS): the default destination, landscape,
-// at a draft resolution. PDF files come from the same drawing.
+// draft quality; a job that CUPS does not take is a failure with CUPS's reason. PDF files come
+// from the same drawing.
 class QtPrinterPort final : public PrinterPort
 {
 public:

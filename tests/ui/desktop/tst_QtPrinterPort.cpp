@@ -19,10 +19,8 @@ class TestQtPrinterPort : public QObject
     static QString pdfText(const QString &path)
     {
         QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-x"), QStringLiteral("0"), QStringLiteral("-y"), QStringLiteral("0"),
-                       QStringLiteral("-W"), QStringLiteral("842"), QStringLiteral("-H"), QStringLiteral("595"), path,
-                       QStringLiteral("-")});
+        const QStringList crop = QStringLiteral("-x 0 -y 0 -W 842 -H 595").split(QLatin1Char(' '));
+        process.start(QStringLiteral("pdftotext"), crop + QStringList{path, QStringLiteral("-")});
         process.waitForFinished(60000);
         return QString::fromUtf8(process.readAllStandardOutput());
     }
