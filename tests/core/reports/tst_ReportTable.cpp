@@ -63,6 +63,7 @@ private slots:
         QTest::newRow("exact name and case") << QByteArray("Home,1,2,3\r\nhome,4,5,6\r\nHome 2,7,8,9\r\n") << "Home" << "Home,1,2,3";
         QTest::newRow("quote as stored") << QByteArray("\"Joe's\",1,2,3\r\n\"Joe\",4,5,6\r\n") << "Joe\"s" << "Joe's,1,2,3";
         QTest::newRow("windows-1252 line") << QByteArray("\"M\xFCller\",1,2,3\r\n\"M\xC3\xBCller\",4,5,6\r\n") << QString::fromUtf8("Müller") << QString::fromUtf8("Müller,1,2,3|Müller,4,5,6");
+        QTest::newRow("windows-1252 euro") << QByteArray("\x80,1,2,3\r\n") << "" << QString::fromUtf8("€,1,2,3");
         QTest::newRow("short record") << QByteArray("Home,1/1/2026\r\n") << "" << "Home,1/1/2026,,";
         QTest::newRow("none of the provider") << QByteArray("Home,1,2,3\r\n") << "Work" << "";
     }
@@ -111,7 +112,7 @@ private slots:
         QTest::addColumn<QString>("sorted");
         QTest::addColumn<QString>("header");
         QTest::newRow("provider as text") << 2 << QStringList{"b", "B", "a"} << 1 << 1 << "B|a|b" << ">> Provider";
-        QTest::newRow("date by date") << 2 << QStringList{"2/1/2026", "10/1/2026", "1/2/2025"} << 2 << 1 << "1/2/2025|2/1/2026|10/1/2026" << ">> Date";
+        QTest::newRow("date by date") << 2 << QStringList{"2/1/2026", "10/1/2026", "1/2/2025", "5/12/2025"} << 2 << 1 << "1/2/2025|5/12/2025|2/1/2026|10/1/2026" << ">> Date";
         QTest::newRow("time by seconds") << 2 << QStringList{"10:0:0", "9:59:59", "0:0:30", "0"} << 3 << 1 << "0|0:0:30|9:59:59|10:0:0" << ">> Day Time";
         QTest::newRow("descending") << 2 << QStringList{"10:0:0", "9:59:59", "0"} << 3 << 2 << "10:0:0|9:59:59|0" << "<< Day Time";
         QTest::newRow("third click ascending") << 2 << QStringList{"10:0:0", "9:59:59", "0"} << 3 << 3 << "0|9:59:59|10:0:0" << ">> Day Time";
@@ -146,6 +147,48 @@ private slots:
             m_table.sortByColumn(clickedColumn);
         QCOMPARE(column(m_table, std::max(clickedColumn, ReportColumns::FirstFieldColumn(reportStyle))), sorted);
         QCOMPARE(m_table.headerText(clickedColumn), header);
+    }
+
+    // clang-format off
+    void readsEachColumnsForm_data()
+    {
+        using Order = ReportColumns::Order;
+        QTest::addColumn<Order>("order");
+        QTest::addColumn<QString>("dateFormat");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("value"); // -1: a text
+        QTest::newRow("duration") << Order::Duration << "" << QByteArray(" 1:02:03\t") << 3723.0;
+        QTest::newRow("duration, bare seconds") << Order::Duration << "" << QByteArray("5") << 5.0;
+        QTest::newRow("duration, two parts") << Order::Duration << "" << QByteArray("1:2") << -1.0;
+        QTest::newRow("time of day") << Order::ClockTime << "" << QByteArray("14:05:09") << 50709.0;
+        QTest::newRow("time, afternoon") << Order::ClockTime << "" << QByteArray("2:05:09 PM") << 50709.0;
+        QTest::newRow("time, after midnight") << Order::ClockTime << "" << QByteArray("12:00:01 am") << 1.0;
+        QTest::newRow("time, unknown suffix") << Order::ClockTime << "" << QByteArray("9:00:00 h") << -1.0;
+        QTest::newRow("number") << Order::Number << "" << QByteArray("-1.5") << -1.5;
+        QTest::newRow("number, point first") << Order::Number << "" << QByteArray(".5") << 0.5;
+        QTest::newRow("number, infinite") << Order::Number << "" << QByteArray("inf") << -1.0;
+        QTest::newRow("number, trailing text") << Order::Number << "" << QByteArray("12abc") << -1.0;
+        QTest::newRow("money, symbol first") << Order::Money << "" << QByteArray("$1,5000") << 1.5;
+        QTest::newRow("money, symbol last") << Order::Money << "" << QByteArray("12.3456 EUR") << 12.3456;
+        QTest::newRow("money, no amount") << Order::Money << "" << QByteArray("$") << -1.0;
+        QTest::newRow("date, day first") << Order::Date << "d/M/yyyy" << QByteArray("5/12/2025") << 20251205.0;
+        QTest::newRow("date, year first") << Order::Date << "yyyy-MM-dd" << QByteArray("2025-12-05") << 20251205.0;
+        QTest::newRow("date, month first") << Order::Date << "MM/dd/yyyy" << QByteArray("12/05/2025") << 20251205.0;
+        QTest::newRow("date, short year") << Order::Date << "dd.MM.yy" << QByteArray("05.12.25") << 19251205.0;
+        QTest::newRow("date, no month") << Order::Date << "d/M/yyyy" << QByteArray("5/13/2025") << -1.0;
+        QTest::newRow("date, month names") << Order::Date << "d MMM yyyy" << QByteArray("5 12 2025") << -1.0;
+        QTest::newRow("month") << Order::MonthDate << "" << QByteArray("3/2001") << 200103.0;
+        QTest::newRow("month out of range") << Order::MonthDate << "" << QByteArray("13/2001") << -1.0;
+    }
+    // clang-format on
+    void readsEachColumnsForm()
+    {
+        QFETCH(ReportColumns::Order, order);
+        QFETCH(QString, dateFormat);
+        QFETCH(QByteArray, text);
+        QFETCH(double, value);
+        const std::optional<double> read = ReportColumns::ReadValue(order, text, ReportColumns::DateReader(dateFormat));
+        QCOMPARE(read.value_or(-1.0), value);
     }
 
     void anotherColumnTakesTheMarker()
