@@ -1,6 +1,8 @@
 #include "Automation.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTimer>
@@ -76,6 +78,13 @@ void Automation::next()
     else if (command == QLatin1String("page")) {
         if (auto *pages = openWindow().findChild<QTabWidget *>(QStringLiteral("tabPages")))
             pages->setCurrentIndex(argument.toInt());
+    } else if (command == QLatin1String("click")) {
+        if (auto *button = openWindow().findChild<QAbstractButton *>(argument))
+            button->click();
+    } else if (command == QLatin1String("choose")) {
+        // choose:NAME:INDEX picks an item of a list box.
+        if (auto *list = openWindow().findChild<QComboBox *>(argument.section(QLatin1Char(':'), 0, 0)))
+            list->setCurrentIndex(argument.section(QLatin1Char(':'), 1).toInt());
     } else if (command == QLatin1String("close")) {
         if (&openWindow() != &m_window)
             openWindow().close();
@@ -103,8 +112,14 @@ void Automation::next()
 
 QWidget &Automation::openWindow() const
 {
-    QWidget *modal = QApplication::activeModalWidget();
-    return modal ? *modal : static_cast<QWidget &>(m_window);
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return *modal;
+    // A window of its own, such as the report viewer or the about box.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto shown = std::find_if(windows.begin(), windows.end(), [this](const QWidget *widget) {
+        return widget != &m_window && widget->isVisible() && widget->objectName().startsWith(QLatin1String("frm"));
+    });
+    return shown != windows.end() ? **shown : static_cast<QWidget &>(m_window);
 }
 
 Prompt::Answer AutoAnswerPrompter::ask(const Prompt &prompt)

@@ -13,9 +13,10 @@ class AppCore;
 // LINEMINDER_AUTOMATION="select:Demo ISP (simulated);connect;wait:6;screenshot:/tmp/w.png;disconnect;wait:2;exit".
 // Steps run one after another on the event loop; "wait:N" lets N seconds pass; "startup"
 // prints how long the process took to show its window; "cpu" prints the CPU time used so far.
-// For pictures of the settings windows: "command:GenSett" runs a toolbar command (its key),
-// "page:N" shows the N-th page (from 0) of the settings window open, "screenshot:FILE" saves
-// that window (the main window when none is open), "close" closes it.
+// For pictures of the other windows: "command:GenSett" runs a toolbar command (its key),
+// "page:N" shows the N-th page (from 0) of the window open (a modal one, else another "frm"
+// window), "click:NAME" presses its button NAME, "choose:NAME:N" picks item N of its list NAME,
+// "screenshot:FILE" saves that window (the main window when none is open), "close" closes it.
 class Automation : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the real program under Xvfb on the simulated line takes pictures of its main
-# window during a call and of the pages of its two settings windows, through the automation
+# window during a call, of the pages of its two settings windows, of the report viewer and of the
+# about box, through the automation
 # hook, and exits. With LINEMINDER_SCREENSHOTS=<absolute folder> set the pictures are kept there
 # (the manual's docs/images/). Usage: e2e_screenshots.sh <lineminder binary>
 set -euo pipefail
@@ -19,6 +20,8 @@ pictures=(
     "provider-mail=page:4"
     "general-settings=close;command:GenSett;wait:1"
     "tariff-settings=page:1"
+    "report-viewer=close;command:Report;wait:1;choose:ComboStyle:0;click:Command1"
+    "about-box=close;command:About;wait:1"
 )
 script=""
 for picture in "${pictures[@]}"; do
