@@ -16,16 +16,12 @@ template <typename Char> bool isBlank(Char c)
     return c == Char(' ') || c == Char('\t');
 }
 
-// memchr for bytes: a report of a million calls is 120 MB to scan.
-const char *find(const char *p, const char *end, char c)
+// Fields are a few bytes long: a plain loop finds their ends sooner than a call to memchr.
+template <typename Char> const Char *find(const Char *p, const Char *end, Char c)
 {
-    const void *found = std::memchr(p, c, static_cast<std::size_t>(end - p));
-    return found ? static_cast<const char *>(found) : end;
-}
-
-const char16_t *find(const char16_t *p, const char16_t *end, char16_t c)
-{
-    return std::find(p, end, c);
+    while (p < end && *p != c)
+        ++p;
+    return p;
 }
 
 template <typename Char> struct Span
