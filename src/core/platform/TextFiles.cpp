@@ -22,16 +22,15 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
-bool isAscii(QByteArrayView bytes)
-{
-    for (char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
+
+bool IsAscii(QByteArrayView bytes)
+{
+    unsigned char seen = 0;
+    for (char byte : bytes)
+        seen |= static_cast<unsigned char>(byte);
+    return seen < 0x80;
+}
 
 QString DecodeCp1252(QByteArrayView bytes)
 {
@@ -46,7 +45,7 @@ QString DecodeCp1252(QByteArrayView bytes)
 
 QString DecodeLine(QByteArrayView bytes)
 {
-    if (isAscii(bytes))
+    if (IsAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
     QStringDecoder utf8(QStringConverter::Utf8,
                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);

@@ -17,6 +17,9 @@ inline const QString kLineEnd = QStringLiteral("\r\n");
 // A U+FEFF in the line is kept: only a file's first line may begin with a byte order mark.
 QString DecodeLine(QByteArrayView bytes);
 
+// Whether every byte is below 0x80 (such bytes read the same in every encoding used).
+bool IsAscii(QByteArrayView bytes);
+
 // Each byte as its Windows-1252 character.
 QString DecodeCp1252(QByteArrayView bytes);
 

@@ -56,14 +56,6 @@ int splitFields(const Char *p, const Char *end, int fieldCount, std::array<Span<
     return fieldCount;
 }
 
-bool isAscii(const char *p, const char *end)
-{
-    unsigned char seen = 0;
-    for (; p < end; ++p)
-        seen |= static_cast<unsigned char>(*p);
-    return seen < 0x80;
-}
-
 } // namespace
 
 // Fills a record from the spans of its fields.
@@ -107,7 +99,7 @@ template <typename Char> Record parse(const Char *begin, const Char *end, int fi
 void parseLines(QByteArrayView bytes, int fieldCount, QList<Record> &records)
 {
     ForEachLine(bytes, [&](QByteArrayView line) {
-        if (isAscii(line.data(), line.data() + line.size()))
+        if (TextFiles::IsAscii(line))
             records.append(parse(line.data(), line.data() + line.size(), fieldCount));
         else
             records.append(Record(TextFiles::DecodeLine(line), fieldCount));

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "reports/ReportArchives.h"
+
 namespace ReportColumns {
 
 namespace {
@@ -121,9 +123,9 @@ std::optional<double> monthDate(QByteArrayView text)
 QString FileName(ReportStyle style)
 {
     switch (style) {
-    case ReportStyle::Full: return QStringLiteral("Report.ini");
-    case ReportStyle::Daily: return QStringLiteral("DayArchive.ini");
-    case ReportStyle::Monthly: return QStringLiteral("MonthArchive.ini");
+    case ReportStyle::Full: return ReportArchives::reportFileName();
+    case ReportStyle::Daily: return ReportArchives::dayFileName();
+    case ReportStyle::Monthly: return ReportArchives::monthFileName();
     case ReportStyle::None: break;
     }
     return {};

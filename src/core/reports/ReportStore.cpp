@@ -18,14 +18,6 @@ quint16 offset(const char *at, const char *lineStart)
     return quint16(std::min<qsizetype>(at - lineStart, kMaxOffset));
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    unsigned char seen = 0;
-    for (char c : bytes)
-        seen |= static_cast<unsigned char>(c);
-    return seen < 0x80;
-}
-
 } // namespace
 
 void ReportStore::clear()
@@ -83,7 +75,7 @@ bool ReportStore::load(const QString &path, int fieldCount, QString *error)
             *bound++ = offset(begin, line.data());
             *bound++ = offset(begin + fields[i].size(), line.data());
         }
-        m_windows1252.push_back(!isAscii(line) && !line.isValidUtf8());
+        m_windows1252.push_back(!TextFiles::IsAscii(line) && !line.isValidUtf8());
     });
     m_bytes.squeeze();
     m_path = path;
